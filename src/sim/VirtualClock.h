@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <utility>
+
+#include "sim/Scheduler.h"
+
+namespace quendrix::sim {
+
+// Virtual time: nothing happens until someone runs the clock, and then it jumps from one
+// scheduled action to the next, so a test of a 30-second wait takes microseconds.
+class VirtualClock final : public Scheduler {
+public:
+    Micros now() const override { return now_; }
+    void at(Micros when, std::function<void()> action) override;
+
+    bool idle() const { return queue_.empty(); }
+    // Time of the earliest scheduled action; only meaningful when not idle.
+    Micros nextDue() const { return queue_.begin()->first.first; }
+
+    // Runs every action already due, but none that those schedule for the same moment,
+    // so a self-rescheduling action cannot trap the caller. Returns how many ran.
+    int runDue();
+    // Runs what is due; when nothing is, jumps to the next scheduled moment and runs that.
+    // Returns how many actions ran (0 only when the clock is idle).
+    int runNext();
+    // Runs everything up to and including `until`, then leaves the clock there.
+    void advanceTo(Micros until);
+    void advanceBy(Micros span) { advanceTo(now_ + span); }
+
+private:
+    using Key = std::pair<Micros, std::uint64_t>;
+    std::map<Key, std::function<void()>> queue_;
+    Micros now_{0};
+    std::uint64_t sequence_ = 0;
+};
+
+}  // namespace quendrix::sim
