@@ -12,7 +12,7 @@ namespace quendrix::sim {
 // Virtual time: nothing happens until someone runs the clock, and then it jumps from one
 // scheduled action to the next, so a test of a 30-second wait takes microseconds.
 class VirtualClock final : public Scheduler {
-public:
+  public:
     Micros now() const override { return now_; }
     void at(Micros when, std::function<void()> action) override;
 
@@ -30,7 +30,7 @@ public:
     void advanceTo(Micros until);
     void advanceBy(Micros span) { advanceTo(now_ + span); }
 
-private:
+  private:
     using Key = std::pair<Micros, std::uint64_t>;
     std::map<Key, std::function<void()>> queue_;
     Micros now_{0};

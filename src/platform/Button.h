@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/Control.h"
+
+namespace quendrix::platform {
+
+// A push button. Its caption marks the accelerator key with "&".
+class Button : public Control {
+  public:
+    Button(std::string name, std::string caption, int index = -1)
+        : Control(std::move(name), ControlKind::Button, index), caption_(std::move(caption)) {}
+
+    const std::string& caption() const { return caption_; }
+    void setCaption(std::string caption) {
+        if (caption_ != caption) {
+            caption_ = std::move(caption);
+            changed();
+        }
+    }
+
+    std::function<void()> onClick;
+    void click() {
+        if (onClick) {
+            onClick();
+        }
+    }
+
+  private:
+    std::string caption_;
+};
+
+}  // namespace quendrix::platform

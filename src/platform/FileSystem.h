@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace quendrix::platform {
+
+// A file open for writing; bytes go out as given (no line-end translation).
+class OutputFile {
+  public:
+    virtual ~OutputFile() = default;
+    virtual void write(std::string_view bytes) = 0;  // throws Failure
+    virtual void close() = 0;                        // throws Failure
+};
+
+// Files by path, relative paths in the process's current directory.
+class FileSystem {
+  public:
+    virtual ~FileSystem() = default;
+    // Creates the file, or empties an existing one; throws Failure when it cannot.
+    virtual std::unique_ptr<OutputFile> create(const std::string& path) = 0;
+    // The whole content; throws Failure when the file cannot be read.
+    virtual std::string readAll(const std::string& path) = 0;
+};
+
+}  // namespace quendrix::platform

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/EventPump.h"
+#include "platform/FileSystem.h"
+#include "platform/GridMetrics.h"
+#include "platform/MessageBox.h"
+#include "platform/SerialLine.h"
+#include "platform/Timer.h"
+#include "platform/Version.h"
+
+namespace quendrix::platform {
+
+// Everything the core needs from the outside world. The Qt program and the virtual-time
+// simulation each provide one; the core cannot tell them apart.
+class Platform {
+  public:
+    virtual ~Platform() = default;
+    virtual EventPump& eventPump() = 0;
+    virtual TimerScheduler& timerScheduler() = 0;
+    virtual MessageBox& messageBox() = 0;
+    virtual SerialLine& serialLine() = 0;
+    virtual const GridMetrics& gridMetrics() const = 0;
+    virtual FileSystem& fileSystem() = 0;
+    virtual Version version() const = 0;
+};
+
+}  // namespace quendrix::platform

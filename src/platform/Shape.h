@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Colour.h"
+#include "platform/Control.h"
+
+namespace quendrix::platform {
+
+// A circle with a solid fill; its colour is a value the program reads back.
+class Shape : public Control {
+  public:
+    explicit Shape(std::string name) : Control(std::move(name), ControlKind::Shape) {}
+
+    Colour fillColor() const { return fillColor_; }
+    void setFillColor(Colour colour) {
+        if (fillColor_ != colour) {
+            fillColor_ = colour;
+            changed();
+        }
+    }
+
+  private:
+    Colour fillColor_ = kBlack;
+};
+
+}  // namespace quendrix::platform

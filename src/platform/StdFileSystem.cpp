@@ -1,0 +1,59 @@
+#include "platform/StdFileSystem.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/Failure.h"
+
+namespace quendrix::platform {
+namespace {
+
+class StdOutputFile final : public OutputFile {
+  public:
+    explicit StdOutputFile(const std::string& path)
+        : path_(path), stream_(path, std::ios::binary | std::ios::trunc) {
+        if (!stream_) {
+            throw Failure("cannot create " + path_);
+        }
+    }
+
+    void write(std::string_view bytes) override {
+        // Flushed at once: a run log must hold every entry even if the program dies.
+        stream_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        stream_.flush();
+        if (!stream_) {
+            throw Failure("cannot write " + path_);
+        }
+    }
+
+    void close() override {
+        stream_.close();
+        if (!stream_) {
+            throw Failure("cannot close " + path_);
+        }
+    }
+
+  private:
+    std::string path_;
+    std::ofstream stream_;
+};
+
+}  // namespace
+
+std::unique_ptr<OutputFile> StdFileSystem::create(const std::string& path) {
+    return std::make_unique<StdOutputFile>(path);
+}
+
+std::string StdFileSystem::readAll(const std::string& path) {
+    std::ifstream stream(path, std::ios::binary);
+    if (!stream) {
+        throw Failure("cannot open " + path);
+    }
+    std::string content{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+    if (stream.bad()) {
+        throw Failure("cannot read " + path);
+    }
+    return content;
+}
+
+}  // namespace quendrix::platform

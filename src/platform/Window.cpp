@@ -1,0 +1,47 @@
+#include "platform/Window.h"
+
+namespace quendrix::platform {
+
+void Window::setCaption(std::string caption) {
+    if (caption_ != caption) {
+        caption_ = std::move(caption);
+        changed();
+    }
+}
+
+void Window::setFocusTo(Control* control) {
+    if (focused_ == control) {
+        return;
+    }
+    Control* previous = focused_;
+    focused_ = control;
+    if (previous != nullptr && previous->onLostFocus) {
+        previous->onLostFocus();
+    }
+    changed();
+    if (control != nullptr && control->onGotFocus) {
+        control->onGotFocus();
+    }
+}
+
+void Window::close() {
+    if (closed_) {
+        return;
+    }
+    closed_ = true;
+    if (onClose) {
+        onClose();
+    }
+    shown_ = false;
+    changed();
+}
+
+void Window::show() {
+    if (!shown_ || closed_) {
+        shown_ = true;
+        closed_ = false;
+        changed();
+    }
+}
+
+}  // namespace quendrix::platform
