@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+
+#include "app/MainFormControls.h"
+#include "device/DeviceLink.h"
+#include "editor/ProtocolGrid.h"
+#include "platform/Platform.h"
+
+namespace quendrix::app {
+
+// The program's one working window: it owns every control, timer and flag, starts the
+// program when it is created and ends it when it closes. The object outlives the close, so
+// that waits still on the stack find everything they use; they see the window closed and
+// leave.
+class MainForm {
+  public:
+    explicit MainForm(platform::Platform& platform);
+    MainForm(const MainForm&) = delete;
+    MainForm& operator=(const MainForm&) = delete;
+
+    MainFormControls& controls() { return controls_; }
+    editor::ProtocolGrid& protocolGrid() { return grid_; }
+    device::DeviceLink& deviceLink() { return device_; }
+
+    void NewProtocol_Click();
+
+    // "Kestrova" and the version numbers, each with its sign position: "Kestrova  1. 0. 0".
+    static std::string versionText(const platform::Version& version);
+
+  private:
+    void Form_Load();
+    void Form_Unload();
+
+    platform::Platform& platform_;
+    MainFormControls controls_;
+    editor::ProtocolGrid grid_;
+    device::DeviceLink device_;
+};
+
+}  // namespace quendrix::app

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "sim/SimEventPump.h"
+#include "sim/SimFileSystem.h"
+#include "sim/SimGridMetrics.h"
+#include "sim/SimMessageBox.h"
+#include "sim/SimSerialLine.h"
+#include "sim/SimTimerScheduler.h"
+#include "sim/VirtualClock.h"
+
+namespace quendrix::sim {
+
+// The whole platform in virtual time, with the simulated instrument on serial port 1.
+class SimPlatform final : public platform::Platform {
+  public:
+    explicit SimPlatform(FaultSwitches faults = {}, platform::Version version = {1, 0, 0})
+        : serial_(clock_, faults), version_(version) {}
+
+    platform::EventPump& eventPump() override { return pump_; }
+    platform::TimerScheduler& timerScheduler() override { return timers_; }
+    platform::MessageBox& messageBox() override { return messages_; }
+    platform::SerialLine& serialLine() override { return serial_; }
+    const platform::GridMetrics& gridMetrics() const override { return metrics_; }
+    platform::FileSystem& fileSystem() override { return files_; }
+    platform::Version version() const override { return version_; }
+
+    VirtualClock& clock() { return clock_; }
+    SimEventPump& pump() { return pump_; }
+    SimMessageBox& messages() { return messages_; }
+    SimSerialLine& serial() { return serial_; }
+    SimFileSystem& files() { return files_; }
+
+  private:
+    VirtualClock clock_;
+    SimEventPump pump_{clock_};
+    SimTimerScheduler timers_{clock_};
+    SimMessageBox messages_;
+    SimSerialLine serial_;
+    SimGridMetrics metrics_;
+    SimFileSystem files_;
+    platform::Version version_;
+};
+
+}  // namespace quendrix::sim
