@@ -14,7 +14,7 @@ namespace quendrix::app {
 // that waits still on the stack find everything they use; they see the window closed and
 // leave.
 class MainForm {
-  public:
+public:
     explicit MainForm(platform::Platform& platform);
     MainForm(const MainForm&) = delete;
     MainForm& operator=(const MainForm&) = delete;
@@ -28,7 +28,7 @@ class MainForm {
     // "Kestrova" and the version numbers, each with its sign position: "Kestrova  1. 0. 0".
     static std::string versionText(const platform::Version& version);
 
-  private:
+private:
     void Form_Load();
     void Form_Unload();
 

@@ -133,7 +133,7 @@ struct MainFormControls {
     // Every timer, in the order shut-down disarms them.
     std::vector<platform::Timer*> timers();
 
-  private:
+private:
     void buildWindow();
     void buildCommunications();
     void buildOutside();

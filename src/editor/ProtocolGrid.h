@@ -13,7 +13,7 @@ namespace quendrix::editor {
 // sets the grid up and numbers it; the editor, the files and the runner address its cells
 // directly.
 class ProtocolGrid {
-  public:
+public:
     static constexpr int kRows = 2001;  // the header row included
     static constexpr int kCols = 4;
     static constexpr int kProtocolRows = kRows - 1;
@@ -36,7 +36,7 @@ class ProtocolGrid {
     static std::int16_t Fgi(std::int16_t r, std::int16_t c, std::int16_t cols);
     std::int16_t Fgi(std::int16_t r, std::int16_t c) const;
 
-  private:
+private:
     platform::Grid& grid_;
     platform::Frame& commandFrame_;
     platform::Frame& valvePositionFrame_;

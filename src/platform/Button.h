@@ -9,7 +9,7 @@ namespace quendrix::platform {
 
 // A push button. Its caption marks the accelerator key with "&".
 class Button : public Control {
-  public:
+public:
     Button(std::string name, std::string caption, int index = -1)
         : Control(std::move(name), ControlKind::Button, index), caption_(std::move(caption)) {}
 
@@ -28,7 +28,7 @@ class Button : public Control {
         }
     }
 
-  private:
+private:
     std::string caption_;
 };
 

@@ -9,7 +9,7 @@ namespace quendrix::platform {
 
 // Keeps an observer registered for as long as it lives. It may outlive the notifier.
 class Subscription {
-  public:
+public:
     Subscription() = default;
     explicit Subscription(std::function<void()> cancel) : cancel_(std::move(cancel)) {}
     Subscription(Subscription&& other) noexcept : cancel_(std::exchange(other.cancel_, {})) {}
@@ -30,14 +30,14 @@ class Subscription {
         }
     }
 
-  private:
+private:
     std::function<void()> cancel_;
 };
 
 // Tells observers that something changed. A view mirrors a control through it.
 template <typename... Args>
 class ChangeNotifier {
-  public:
+public:
     using Observer = std::function<void(Args...)>;
 
     ChangeNotifier() : observers_(std::make_shared<List>()) {}
@@ -63,7 +63,7 @@ class ChangeNotifier {
         }
     }
 
-  private:
+private:
     struct Entry {
         int id;
         Observer observer;

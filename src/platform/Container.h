@@ -10,13 +10,13 @@ namespace quendrix::platform {
 // form that declares them); the container only knows them, in the order they were added,
 // which is also the keyboard focus order.
 class Container : public Control {
-  public:
+public:
     using Control::Control;
 
     void add(Control& child);
     const std::vector<Control*>& children() const { return children_; }
 
-  private:
+private:
     std::vector<Control*> children_;
 };
 

@@ -17,7 +17,7 @@ enum class ControlKind { Window, Frame, TextBox, Label, Button, Shape, PictureBo
 // values. A view draws it by observing `changed`; the operator's input comes back through
 // the control's own operations, so the core never knows which toolkit is behind it.
 class Control {
-  public:
+public:
     Control(std::string name, ControlKind kind, int index = -1);
     virtual ~Control() = default;
     Control(const Control&) = delete;
@@ -48,10 +48,10 @@ class Control {
         return changed_.subscribe(std::move(observer));
     }
 
-  protected:
+protected:
     void changed() const { changed_.notify(); }
 
-  private:
+private:
     friend class Container;
     std::string name_;
     ControlKind kind_;

@@ -12,7 +12,7 @@ namespace quendrix::platform {
 // or saving a protocol closes whatever it holds first. A record is one line: a double
 // quote, the text unchanged, a double quote, CR LF.
 class FileSlot {
-  public:
+public:
     explicit FileSlot(FileSystem& files) : files_(files) {}
 
     bool isOpen() const { return output_ != nullptr; }
@@ -22,7 +22,7 @@ class FileSlot {
     // Closes what is open; errors of the close and an empty slot are ignored.
     void close() noexcept;
 
-  private:
+private:
     FileSystem& files_;
     std::unique_ptr<OutputFile> output_;
 };

@@ -8,7 +8,7 @@ namespace quendrix::platform {
 
 // A file open for writing; bytes go out as given (no line-end translation).
 class OutputFile {
-  public:
+public:
     virtual ~OutputFile() = default;
     virtual void write(std::string_view bytes) = 0;  // throws Failure
     virtual void close() = 0;                        // throws Failure
@@ -16,7 +16,7 @@ class OutputFile {
 
 // Files by path, relative paths in the process's current directory.
 class FileSystem {
-  public:
+public:
     virtual ~FileSystem() = default;
     // Creates the file, or empties an existing one; throws Failure when it cannot.
     virtual std::unique_ptr<OutputFile> create(const std::string& path) = 0;

@@ -7,7 +7,7 @@
 namespace quendrix::platform {
 
 class Frame : public Container {
-  public:
+public:
     Frame(std::string name, std::string caption)
         : Container(std::move(name), ControlKind::Frame), caption_(std::move(caption)) {}
 
@@ -19,7 +19,7 @@ class Frame : public Container {
         }
     }
 
-  private:
+private:
     std::string caption_;
 };
 

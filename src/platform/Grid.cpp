@@ -25,9 +25,11 @@ Grid::Alignment alignmentOf(char marker) {
 }  // namespace
 
 Grid::Grid(std::string name, const GridMetrics& metrics)
-    : Control(std::move(name), ControlKind::Grid), metrics_(metrics) {
-    resize(rows_, cols_);
-}
+    : Control(std::move(name), ControlKind::Grid),
+      metrics_(metrics),
+      cells_(static_cast<std::size_t>(rows_ * cols_)),
+      colWidths_(static_cast<std::size_t>(cols_), kDefaultColWidth),
+      alignments_(static_cast<std::size_t>(cols_), Alignment::Default) {}
 
 void Grid::resize(int rows, int cols) {
     if (rows < 0 || cols < 0) {

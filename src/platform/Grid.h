@@ -14,7 +14,7 @@ namespace quendrix::platform {
 // and a scroll position. The cells are the storage; a view shows them and reports the
 // operator's clicks, keys and scrolling back. Indices that lie outside the grid throw Failure.
 class Grid : public Control {
-  public:
+public:
     enum class Alignment { Default, Left, Centre, Right };
     // What changed, so that a view need not redraw 8000 cells for one.
     enum class Change { Cell, Cells, Shape, Current, Scroll };
@@ -89,7 +89,7 @@ class Grid : public Control {
         return changes_.subscribe(std::move(o));
     }
 
-  private:
+private:
     std::size_t cellIndex(int row, int col) const;
     void checkRow(int row) const;
     void checkCol(int col) const;

@@ -6,7 +6,7 @@ namespace quendrix::platform {
 
 // The grid's font as the toolkit measures it, in twips.
 class GridMetrics {
-  public:
+public:
     virtual ~GridMetrics() = default;
     virtual int rowHeight() const = 0;
     // Width of a column that just fits `caption` in the grid's font, margins included.

@@ -9,7 +9,7 @@ namespace quendrix::platform {
 // A caption. Its buddy is the control it names, so that assistive tools find a box by
 // the words beside it.
 class Label : public Control {
-  public:
+public:
     Label(std::string name, std::string caption, int index = -1)
         : Control(std::move(name), ControlKind::Label, index), caption_(std::move(caption)) {}
 
@@ -31,7 +31,7 @@ class Label : public Control {
         bold_ = bold;
     }
 
-  private:
+private:
     std::string caption_;
     Control* buddy_ = nullptr;
     int pointSize_ = 0;  // 0: the window's default font

@@ -8,13 +8,13 @@ namespace quendrix::platform {
 
 // A picture; the view finds the image by its resource name.
 class PictureBox : public Control {
-  public:
+public:
     PictureBox(std::string name, std::string image)
         : Control(std::move(name), ControlKind::PictureBox), image_(std::move(image)) {}
 
     const std::string& image() const { return image_; }
 
-  private:
+private:
     std::string image_;
 };
 

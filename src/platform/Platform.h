@@ -13,7 +13,7 @@ namespace quendrix::platform {
 // Everything the core needs from the outside world. The Qt program and the virtual-time
 // simulation each provide one; the core cannot tell them apart.
 class Platform {
-  public:
+public:
     virtual ~Platform() = default;
     virtual EventPump& eventPump() = 0;
     virtual TimerScheduler& timerScheduler() = 0;

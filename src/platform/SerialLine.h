@@ -8,7 +8,7 @@ namespace quendrix::platform {
 
 // Where a serial line delivers what it receives.
 class SerialLineReceiver {
-  public:
+public:
     virtual ~SerialLineReceiver() = default;
     virtual void onBytes(std::string_view bytes) = 0;
     // The device went away (adapter unplugged, far end closed). Called from the event loop,
@@ -19,7 +19,7 @@ class SerialLineReceiver {
 
 // The platform's serial device: a real port, or the simulated instrument's line.
 class SerialLine {
-  public:
+public:
     virtual ~SerialLine() = default;
     // Opens port number `port`; throws Failure when there is no such port or it is in use.
     virtual void open(int port, const LineSettings& settings) = 0;

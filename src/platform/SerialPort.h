@@ -16,7 +16,7 @@ namespace quendrix::platform {
 // whether that is ignored. Received characters wait in a buffer and are announced through
 // OnComm one at a time, in order, while the buffer holds at least RThreshold of them.
 class SerialPort final : private SerialLineReceiver {
-  public:
+public:
     explicit SerialPort(SerialLine& line);
     ~SerialPort() override;
     SerialPort(const SerialPort&) = delete;
@@ -44,7 +44,7 @@ class SerialPort final : private SerialLineReceiver {
 
     std::function<void()> OnComm;
 
-  private:
+private:
     void onBytes(std::string_view bytes) override;
     void onLineLost() override;
     void announce();

@@ -9,7 +9,7 @@ namespace quendrix::platform {
 
 // A circle with a solid fill; its colour is a value the program reads back.
 class Shape : public Control {
-  public:
+public:
     explicit Shape(std::string name) : Control(std::move(name), ControlKind::Shape) {}
 
     Colour fillColor() const { return fillColor_; }
@@ -20,7 +20,7 @@ class Shape : public Control {
         }
     }
 
-  private:
+private:
     Colour fillColor_ = kBlack;
 };
 

@@ -9,7 +9,7 @@ namespace quendrix::platform {
 namespace {
 
 class StdOutputFile final : public OutputFile {
-  public:
+public:
     explicit StdOutputFile(const std::string& path)
         : path_(path), stream_(path, std::ios::binary | std::ios::trunc) {
         if (!stream_) {
@@ -33,7 +33,7 @@ class StdOutputFile final : public OutputFile {
         }
     }
 
-  private:
+private:
     std::string path_;
     std::ofstream stream_;
 };

@@ -6,7 +6,7 @@ namespace quendrix::platform {
 
 // The machine's own files, through the standard library.
 class StdFileSystem final : public FileSystem {
-  public:
+public:
     std::unique_ptr<OutputFile> create(const std::string& path) override;
     std::string readAll(const std::string& path) override;
 };

@@ -11,7 +11,7 @@ namespace quendrix::platform {
 // reply), held as single-byte characters; the view shows it and writes the operator's
 // typing back through setText.
 class TextBox : public Control {
-  public:
+public:
     TextBox(std::string name, std::string text = {})
         : Control(std::move(name), ControlKind::TextBox), text_(std::move(text)) {}
 
@@ -46,7 +46,7 @@ class TextBox : public Control {
         return keyAscii;
     }
 
-  private:
+private:
     std::string text_;
     int selStart_ = 0;
     int pointSize_ = 0;

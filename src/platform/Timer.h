@@ -10,7 +10,7 @@ class Timer;
 
 // The platform's clock for timers: real time in the program, virtual time in the tests.
 class TimerScheduler {
-  public:
+public:
     virtual ~TimerScheduler() = default;
     // Starts (or restarts) the countdown; the scheduler calls timer.fire() when it runs out.
     virtual void start(Timer& timer, std::chrono::milliseconds interval) = 0;
@@ -22,7 +22,7 @@ class TimerScheduler {
 // timer restarts its countdown. A timer left armed by its handler ticks again after
 // another interval.
 class Timer {
-  public:
+public:
     Timer(std::string name, TimerScheduler& scheduler, int intervalMs);
     ~Timer();
     Timer(const Timer&) = delete;
@@ -41,7 +41,7 @@ class Timer {
     // Called by the scheduler when the countdown has run out.
     void fire();
 
-  private:
+private:
     void restart();
 
     std::string name_;

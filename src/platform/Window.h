@@ -10,7 +10,7 @@ namespace quendrix::platform {
 // A top-level window of fixed size. Closing it runs `onClose` (the program's shut-down);
 // the object itself lives on, because waits further down the stack may still use it.
 class Window : public Container {
-  public:
+public:
     explicit Window(std::string name) : Container(std::move(name), ControlKind::Window) {}
 
     const std::string& caption() const { return caption_; }
@@ -28,7 +28,7 @@ class Window : public Container {
     bool shown() const { return shown_; }
     void show();
 
-  private:
+private:
     std::string caption_;
     Control* focused_ = nullptr;
     bool closed_ = false;

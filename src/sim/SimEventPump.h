@@ -10,7 +10,7 @@ namespace quendrix::sim {
 
 // Handles what is due now, or else jumps the clock to the next scheduled event.
 class SimEventPump final : public platform::EventPump {
-  public:
+public:
     explicit SimEventPump(VirtualClock& clock) : clock_(clock) {}
 
     void pumpOnce() override;
@@ -19,7 +19,7 @@ class SimEventPump final : public platform::EventPump {
     void setTimeLimit(Micros limit) { limit_ = limit; }
     std::uint64_t pumps() const { return pumps_; }
 
-  private:
+private:
     VirtualClock& clock_;
     Micros limit_ = std::chrono::hours(24);
     std::uint64_t pumps_ = 0;

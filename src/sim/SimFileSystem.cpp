@@ -6,7 +6,7 @@ namespace quendrix::sim {
 namespace {
 
 class SimOutputFile final : public platform::OutputFile {
-  public:
+public:
     explicit SimOutputFile(std::string& content) : content_(content) {}
     void write(std::string_view bytes) override {
         if (closed_) {
@@ -16,7 +16,7 @@ class SimOutputFile final : public platform::OutputFile {
     }
     void close() override { closed_ = true; }
 
-  private:
+private:
     std::string& content_;
     bool closed_ = false;
 };

@@ -10,7 +10,7 @@ namespace quendrix::sim {
 
 // Files in memory. A path marked as failing can be neither created nor read.
 class SimFileSystem final : public platform::FileSystem {
-  public:
+public:
     std::unique_ptr<platform::OutputFile> create(const std::string& path) override;
     std::string readAll(const std::string& path) override;
 
@@ -19,7 +19,7 @@ class SimFileSystem final : public platform::FileSystem {
     void put(const std::string& path, std::string content) { files_[path] = std::move(content); }
     void makeFailing(const std::string& path) { failing_.insert(path); }
 
-  private:
+private:
     std::map<std::string, std::string> files_;
     std::set<std::string> failing_;
 };

@@ -6,7 +6,7 @@ namespace quendrix::sim {
 
 // A fixed font: every character 90 twips (6 pixels) wide, rows 225 twips (15 pixels) high.
 class SimGridMetrics final : public platform::GridMetrics {
-  public:
+public:
     static constexpr int kRowHeight = 225;
     static constexpr int kCharWidth = 90;
     static constexpr int kMargin = 120;

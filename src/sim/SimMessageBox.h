@@ -12,7 +12,7 @@ namespace quendrix::sim {
 // Message boxes are recorded, and answered at once unless the test scripted an action to
 // run while the box is "open" (for instance a click elsewhere that a modal box would block).
 class SimMessageBox final : public platform::MessageBox {
-  public:
+public:
     void show(const std::string& text) override {
         shown_.push_back(text);
         if (!script_.empty()) {
@@ -27,7 +27,7 @@ class SimMessageBox final : public platform::MessageBox {
         script_.push_back(std::move(action));
     }
 
-  private:
+private:
     std::vector<std::string> shown_;
     std::deque<std::function<void(const std::string&)>> script_;
 };

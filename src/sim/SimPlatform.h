@@ -13,7 +13,7 @@ namespace quendrix::sim {
 
 // The whole platform in virtual time, with the simulated instrument on serial port 1.
 class SimPlatform final : public platform::Platform {
-  public:
+public:
     explicit SimPlatform(FaultSwitches faults = {}, platform::Version version = {1, 0, 0})
         : serial_(clock_, faults), version_(version) {}
 
@@ -31,7 +31,7 @@ class SimPlatform final : public platform::Platform {
     SimSerialLine& serial() { return serial_; }
     SimFileSystem& files() { return files_; }
 
-  private:
+private:
     VirtualClock clock_;
     SimEventPump pump_{clock_};
     SimTimerScheduler timers_{clock_};

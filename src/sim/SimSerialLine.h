@@ -15,7 +15,7 @@ namespace quendrix::sim {
 // instrument, every other port number does not exist. Everything the program writes is kept
 // with its time, for the tests to read.
 class SimSerialLine final : public platform::SerialLine {
-  public:
+public:
     struct Write {
         Micros at;
         std::string bytes;
@@ -39,7 +39,7 @@ class SimSerialLine final : public platform::SerialLine {
     // Plugs a fresh instrument in after a hang-up.
     void reconnect(FaultSwitches faults = {});
 
-  private:
+private:
     void attach();
 
     VirtualClock& clock_;

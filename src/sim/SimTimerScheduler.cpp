@@ -3,19 +3,18 @@
 namespace quendrix::sim {
 
 void SimTimerScheduler::start(platform::Timer& timer, std::chrono::milliseconds interval) {
-    const std::uint64_t generation = ++nextGeneration_;
-    generations_[&timer] = generation;
-    clock_.at(clock_.now() + interval, [this, &timer, generation] {
-        const auto it = generations_.find(&timer);
-        if (it != generations_.end() && it->second == generation) {
-            generations_.erase(it);
-            timer.fire();
-        }
+    stop(timer);
+    pending_[&timer] = clock_.schedule(clock_.now() + interval, [this, &timer] {
+        pending_.erase(&timer);
+        timer.fire();
     });
 }
 
 void SimTimerScheduler::stop(platform::Timer& timer) {
-    generations_.erase(&timer);
+    if (const auto it = pending_.find(&timer); it != pending_.end()) {
+        clock_.cancel(it->second);
+        pending_.erase(it);
+    }
 }
 
 }  // namespace quendrix::sim

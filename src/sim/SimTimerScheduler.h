@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <unordered_map>
 
 #include "platform/Timer.h"
@@ -8,20 +7,18 @@
 
 namespace quendrix::sim {
 
-// Timers in virtual time: exact to the microsecond, never early, never late.
+// Timers in virtual time: exact to the microsecond, never early, never late. A stopped
+// timer leaves nothing behind in the clock, so a pump never wakes for it.
 class SimTimerScheduler final : public platform::TimerScheduler {
-  public:
+public:
     explicit SimTimerScheduler(VirtualClock& clock) : clock_(clock) {}
 
     void start(platform::Timer& timer, std::chrono::milliseconds interval) override;
     void stop(platform::Timer& timer) override;
 
-  private:
+private:
     VirtualClock& clock_;
-    // A countdown that was restarted or stopped leaves a stale entry in the clock's queue;
-    // the generation tells it apart from the current one.
-    std::unordered_map<platform::Timer*, std::uint64_t> generations_;
-    std::uint64_t nextGeneration_ = 0;
+    std::unordered_map<platform::Timer*, VirtualClock::Ticket> pending_;
 };
 
 }  // namespace quendrix::sim

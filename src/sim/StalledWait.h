@@ -8,7 +8,7 @@ namespace quendrix::sim {
 // or virtual time has passed the test's limit. It is not a platform Failure, so no part of
 // the program swallows it; the test that caused it fails with its message.
 class StalledWait : public std::logic_error {
-  public:
+public:
     using std::logic_error::logic_error;
 };
 

@@ -4,8 +4,10 @@
 
 namespace quendrix::sim {
 
-void VirtualClock::at(Micros when, std::function<void()> action) {
-    queue_.emplace(Key{std::max(when, now_), sequence_++}, std::move(action));
+VirtualClock::Ticket VirtualClock::schedule(Micros when, std::function<void()> action) {
+    const Key key{std::max(when, now_), sequence_++};
+    queue_.emplace(key, std::move(action));
+    return key;
 }
 
 int VirtualClock::runDue() {

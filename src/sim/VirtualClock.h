@@ -12,9 +12,15 @@ namespace quendrix::sim {
 // Virtual time: nothing happens until someone runs the clock, and then it jumps from one
 // scheduled action to the next, so a test of a 30-second wait takes microseconds.
 class VirtualClock final : public Scheduler {
-  public:
+public:
     Micros now() const override { return now_; }
-    void at(Micros when, std::function<void()> action) override;
+    void at(Micros when, std::function<void()> action) override {
+        schedule(when, std::move(action));
+    }
+    // The same, with a ticket that can withdraw the action before it runs.
+    using Ticket = std::pair<Micros, std::uint64_t>;
+    Ticket schedule(Micros when, std::function<void()> action);
+    void cancel(const Ticket& ticket) { queue_.erase(ticket); }
 
     bool idle() const { return queue_.empty(); }
     // Time of the earliest scheduled action; only meaningful when not idle.
@@ -30,8 +36,8 @@ class VirtualClock final : public Scheduler {
     void advanceTo(Micros until);
     void advanceBy(Micros span) { advanceTo(now_ + span); }
 
-  private:
-    using Key = std::pair<Micros, std::uint64_t>;
+private:
+    using Key = Ticket;
     std::map<Key, std::function<void()>> queue_;
     Micros now_{0};
     std::uint64_t sequence_ = 0;
