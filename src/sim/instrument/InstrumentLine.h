@@ -13,7 +13,7 @@ namespace quendrix::sim {
 // The whole serial line with the instrument at its far end: bytes the host writes reach the
 // instrument paced at 9600 baud, and its replies reach the host the same way.
 class InstrumentLine {
-  public:
+public:
     enum class Direction { toInstrument, toHost };
 
     InstrumentLine(Scheduler& scheduler, FaultSwitches faults);
@@ -34,7 +34,7 @@ class InstrumentLine {
     SimulatedInstrument& instrument() { return instrument_; }
     const SimulatedInstrument& instrument() const { return instrument_; }
 
-  private:
+private:
     void arrive(Direction direction, char byte);
 
     std::function<void(char)> hostReceiver_;

@@ -6,7 +6,7 @@ namespace quendrix::sim {
 
 // Reproducible line noise: the same seed always gives the same bytes.
 class NoiseSource {
-  public:
+public:
     explicit NoiseSource(std::uint32_t seed);
 
     std::uint32_t next();
@@ -17,7 +17,7 @@ class NoiseSource {
     // A printable character: never a control character, so never a CR.
     char printable();
 
-  private:
+private:
     std::uint32_t state_;
 };
 

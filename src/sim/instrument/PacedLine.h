@@ -14,7 +14,7 @@ namespace quendrix::sim {
 // train of bytes the arrival times are computed from the train's start, so no rounding
 // error builds up however long the train runs.
 class PacedLine {
-  public:
+public:
     static constexpr std::int64_t baudRate = 9600;
     static constexpr std::int64_t bitsPerCharacter = 10;
 
@@ -31,7 +31,7 @@ class PacedLine {
         return Micros{count * bitsPerCharacter * 1'000'000 / baudRate};
     }
 
-  private:
+private:
     Scheduler& scheduler_;
     std::function<void(char)> deliver_;
     Micros trainStart_{0};

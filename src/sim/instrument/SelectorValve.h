@@ -7,7 +7,7 @@ namespace quendrix::sim {
 // The multi-port selector valve at address 2: a stepper-driven rotor whose ports lie at
 // fixed step positions around one turn.
 class SelectorValve final : public StepperController {
-  public:
+public:
     static constexpr int maxPosition = 48000;
 
     explicit SelectorValve(Scheduler& scheduler);

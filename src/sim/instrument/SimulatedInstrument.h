@@ -20,7 +20,7 @@ namespace quendrix::sim {
 // bytes from the host, hands each frame to the drive it names and sends the reply, spoilt
 // as the fault switches say.
 class SimulatedInstrument {
-  public:
+public:
     // Between the CR of a command and the start of its reply.
     static constexpr Micros processingTime{500};
 
@@ -51,7 +51,7 @@ class SimulatedInstrument {
     // "/0", the status byte, the data, ETX, CR, LF.
     static std::string frameReply(std::uint8_t status, std::string_view data);
 
-  private:
+private:
     void onFrame(const std::string& frame);
     StepperController* find(char address);
     void answer(const ControllerReply& reply);

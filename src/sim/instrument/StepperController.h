@@ -74,7 +74,7 @@
 namespace quendrix::sim {
 
 class StepperController {
-  public:
+public:
     StepperController(Scheduler& scheduler, DriveModel model);
     virtual ~StepperController() = default;
     StepperController(const StepperController&) = delete;
@@ -92,11 +92,11 @@ class StepperController {
     const MotionSettings& motion() const { return motion_; }
     const DriveModel& model() const { return model_; }
 
-  protected:
+protected:
     // Whether a move (A, P, D) starting now would overload the drive.
     virtual bool moveWouldOverload() const { return false; }
 
-  private:
+private:
     struct Travel {
         int from = 0;
         int to = 0;

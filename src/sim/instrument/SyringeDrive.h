@@ -9,12 +9,12 @@ namespace quendrix::sim {
 // The plunger drive at address 1. It shares the fluid path with the valve, so it overloads
 // when it moves while the valve is turning.
 class SyringeDrive final : public StepperController {
-  public:
+public:
     static constexpr int maxPosition = 24000;
 
     SyringeDrive(Scheduler& scheduler, std::function<bool()> valveTurning);
 
-  private:
+private:
     bool moveWouldOverload() const override { return valveTurning_(); }
 
     std::function<bool()> valveTurning_;

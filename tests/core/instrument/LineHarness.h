@@ -13,7 +13,7 @@ namespace quendrix::sim::testing {
 // The host's end of a simulated line: writes commands, keeps every byte that comes back
 // with the moment it arrived.
 class LineHarness {
-  public:
+public:
     explicit LineHarness(FaultSwitches faults = {}) : line(clock, faults) {
         line.setHostReceiver([this](char byte) { received.push_back({clock.now(), byte}); });
     }

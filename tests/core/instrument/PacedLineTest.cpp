@@ -10,7 +10,7 @@ namespace quendrix::sim {
 namespace {
 
 class PacedLineTest : public ::testing::Test {
-  protected:
+protected:
     VirtualClock clock;
     std::vector<Micros> arrivals;
     std::string delivered;

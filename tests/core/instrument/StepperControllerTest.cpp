@@ -12,7 +12,7 @@ namespace {
 using namespace std::chrono_literals;
 
 class SyringeDriveTest : public ::testing::Test {
-  protected:
+protected:
     VirtualClock clock;
     bool valveTurning = false;
     SyringeDrive drive{clock, [this] { return valveTurning; }};
