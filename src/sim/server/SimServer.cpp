@@ -35,7 +35,7 @@ int SimServer::run(int stopFd) {
     }
 }
 
-std::optional<int> SimServer::turn(int stopFd) {
+std::optional<int> SimServer::turn(int stopFd, std::optional<Micros> atMost) {
     scheduler_.runDue();
     if (line_.hungUp() && !graceEnd_) {
         terminal_.hangUp();
@@ -50,7 +50,7 @@ std::optional<int> SimServer::turn(int stopFd) {
     }
     pollfd fds[2] = {{stopFd, POLLIN, 0}, {terminal_.masterFd(), POLLIN, 0}};
     const nfds_t count = terminal_.isOpen() ? 2 : 1;
-    if (poll(fds, count, pollTimeout(wake)) < 0) {
+    if (poll(fds, count, pollTimeout(wake, atMost)) < 0) {
         if (errno == EINTR) {
             return std::nullopt;
         }
@@ -70,7 +70,10 @@ std::optional<int> SimServer::turn(int stopFd) {
 }
 
 // Rounded up: waking a little late costs a little jitter, waking early would spin.
-int SimServer::pollTimeout(std::optional<Micros> wake) const {
+int SimServer::pollTimeout(std::optional<Micros> wake, std::optional<Micros> atMost) const {
+    if (atMost) {
+        wake = std::min(wake.value_or(scheduler_.now() + *atMost), scheduler_.now() + *atMost);
+    }
     if (!wake) {
         return -1;
     }

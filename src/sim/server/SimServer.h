@@ -34,11 +34,12 @@ public:
     // becomes readable (returns 0 at once).
     int run(int stopFd);
     // One pass of run(): runs what is due, then waits in poll() for the host, the stop
-    // descriptor or the next due action. Returns the exit status once the server is done.
-    std::optional<int> turn(int stopFd);
+    // descriptor or the next due action, but no longer than `atMost` when given. Returns the
+    // exit status once the server is done.
+    std::optional<int> turn(int stopFd, std::optional<Micros> atMost = std::nullopt);
 
 private:
-    int pollTimeout(std::optional<Micros> wake) const;
+    int pollTimeout(std::optional<Micros> wake, std::optional<Micros> atMost) const;
     void onHangUp();
 
     RealTimeScheduler scheduler_;
