@@ -3,18 +3,26 @@
 #include <string>
 
 #include "app/MainFormControls.h"
+#include "device/CommandSender.h"
+#include "device/CommunicationWatchdog.h"
+#include "device/EventWait.h"
+#include "device/OperatorPanel.h"
+#include "device/ReplyReceiver.h"
+#include "device/ReplyWait.h"
+#include "device/RunLog.h"
+#include "device/SerialWriter.h"
+#include "device/WaitOutcome.h"
 #include "platform/EventPump.h"
 
 namespace quendrix::device {
 
-enum class WaitOutcome { Replied, TimedOut, Abandoned };
-
 // The program's side of the serial line: framing and sending commands, receiving and decoding
 // replies, the reply wait with its counters. It works on the main window's controls, which
 // are its storage, and wires itself to their events (the Send and Query Status buttons, the
-// serial port's receive notification, the reply-flash and testing timers).
+// serial port's receive notification, the reply-flash, testing, status-query and
+// communication time-out timers).
 class DeviceLink {
-  public:
+public:
     DeviceLink(app::MainFormControls& form, platform::EventPump& pump);
     DeviceLink(const DeviceLink&) = delete;
     DeviceLink& operator=(const DeviceLink&) = delete;
@@ -28,6 +36,20 @@ class DeviceLink {
     void DecodeResponse();
     WaitOutcome AwaitDeviceReply();
     void CountDeviceError();
+
+private:
+    void wireEvents();
+    void tmrTestingTimer_Timer();
+
+    app::MainFormControls& form_;
+    RunLog log_;
+    EventWait events_;
+    CommunicationWatchdog watchdog_;
+    SerialWriter writer_;
+    CommandSender sender_;
+    OperatorPanel panel_;
+    ReplyReceiver receiver_;
+    ReplyWait replyWait_;
 };
 
 }  // namespace quendrix::device

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/MainFormControls.h"
+#include "device/CommunicationWatchdog.h"
+#include "device/EventWait.h"
+#include "device/RunLog.h"
+#include "device/SerialWriter.h"
+
+namespace quendrix::device {
+
+// The program's own sends: it frames "/" + address + text, keeps the framed command in the
+// command box, puts it on the line and logs it.
+class CommandSender {
+public:
+    CommandSender(app::MainFormControls& form, SerialWriter& writer, RunLog& log,
+                  CommunicationWatchdog& watchdog, EventWait& events);
+
+    // Sends, and while a protocol run is in progress waits for a reply. In test mode nothing
+    // goes on the line and the testing timer stands in for the controller.
+    void SendToDevice(const std::string& strAddress, const std::string& strSendString,
+                      const std::string& strWaitFlag);
+    // Sends and returns at once; the caller does its own waiting.
+    void SendToDeviceNow(const std::string& strAddress, const std::string& strSendString);
+
+    static std::string frame(std::string_view address, std::string_view text);
+    // Status polls carry an upper-case "Q" and stay out of the log.
+    static bool isLogged(std::string_view framedCommand);
+
+private:
+    // Steps 1 to 3 of both sends: the address and the framed command in the command box.
+    void prepare(const std::string& address, const std::string& text);
+    void waitForReply(bool watched);
+    void logSent();
+
+    app::MainFormControls& form_;
+    SerialWriter& writer_;
+    RunLog& log_;
+    CommunicationWatchdog& watchdog_;
+    EventWait& events_;
+};
+
+}  // namespace quendrix::device

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/Failure.h"
+
+namespace quendrix::device {
+
+// How one sending operation treats a failing step. While the port was already open, the
+// first failure ends the operation silently. Once the operation has had to open the port
+// itself, every failure from there on is ignored and the operation goes on with its next
+// step, so a command to a missing port is lost without a message.
+class FailureRule {
+public:
+    void ignoreFromHereOn() { ignoring_ = true; }
+
+    // Runs one step; returns false when the operation must end now.
+    template <typename Step>
+    bool step(Step&& action) {
+        try {
+            action();
+            return true;
+        } catch (const platform::Failure&) {
+            return ignoring_;
+        }
+    }
+
+private:
+    bool ignoring_ = false;
+};
+
+}  // namespace quendrix::device

@@ -1,0 +1,44 @@
+#include "device/OperatorPanel.h"
+
+#include <string>
+
+namespace quendrix::device {
+
+OperatorPanel::OperatorPanel(app::MainFormControls& form, SerialWriter& writer,
+                             CommunicationWatchdog& watchdog, EventWait& events)
+    : form_(form), writer_(writer), watchdog_(watchdog), events_(events) {}
+
+bool OperatorPanel::unitReady() const {
+    return form_.ShapeUnitStatus.fillColor() == platform::kGreen;
+}
+
+// The box is sent unframed: the operator types the whole command, "/" and address included,
+// and the address is taken from where it stands in a well-typed command.
+void OperatorPanel::subSendToPump() {
+    form_.ShapeUnitStatus.setFillColor(platform::kRed);
+    const std::string command = form_.strPumpString.text();
+    form_.flags.CurrentAddress = command.size() >= 2 ? command.substr(1, 1) : std::string();
+    FailureRule rule;
+    writer_.EnsurePortOpen(rule);
+    if (!writer_.writeLine(rule, command)) {
+        return;
+    }
+    // A controller that never answers ready must not hold this handler for ever.
+    watchdog_.arm();
+    watchdog_.waitUntil(events_, [this] { return unitReady(); });
+    watchdog_.disarm();
+}
+
+// In status-query mode 0, the only one in use, the query goes to the device last addressed.
+void OperatorPanel::StatusQuery() {
+    FailureRule rule;
+    writer_.EnsurePortOpen(rule);
+    form_.flags.ReplyReceived = false;
+    const std::string query = "/" + form_.flags.CurrentAddress + "Q";
+    if (!writer_.writeLine(rule, query)) {
+        return;
+    }
+    form_.QueryString.setText(query);
+}
+
+}  // namespace quendrix::device

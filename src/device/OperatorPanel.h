@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/MainFormControls.h"
+#include "device/CommunicationWatchdog.h"
+#include "device/EventWait.h"
+#include "device/SerialWriter.h"
+
+namespace quendrix::device {
+
+// The buttons of the "Communications" panel: "Send" puts the command box on the line as the
+// operator typed it and waits for the unit to report ready; "Query Status" asks the device
+// last addressed for its status.
+class OperatorPanel {
+public:
+    OperatorPanel(app::MainFormControls& form, SerialWriter& writer,
+                  CommunicationWatchdog& watchdog, EventWait& events);
+
+    void subSendToPump();
+    void StatusQuery();
+
+private:
+    bool unitReady() const;
+
+    app::MainFormControls& form_;
+    SerialWriter& writer_;
+    CommunicationWatchdog& watchdog_;
+    EventWait& events_;
+};
+
+}  // namespace quendrix::device

@@ -1,0 +1,99 @@
+#include "device/ReplyReceiver.h"
+
+#include <string_view>
+
+#include "platform/Failure.h"
+
+namespace quendrix::device {
+
+namespace {
+
+constexpr char kReplyStart = '/';
+constexpr char kReplyEnd = '\r';
+constexpr std::size_t kStatusPosition = 2;  // the third character
+constexpr std::size_t kDataStart = 3;
+constexpr std::size_t kLoggedDataLength = 3;  // a data part longer than this gets its own entry
+
+}  // namespace
+
+ReplyReceiver::ReplyReceiver(app::MainFormControls& form, RunLog& log,
+                             CommunicationWatchdog& watchdog)
+    : form_(form), log_(log), watchdog_(watchdog) {}
+
+// The kind of notification is not examined. The port may hand over several characters at
+// once; each is taken in order.
+void ReplyReceiver::MSComm1_OnComm() {
+    std::string received;
+    try {
+        received = form_.MSComm1.Input();
+    } catch (const platform::Failure&) {
+        return;
+    }
+    for (const char character : received) {
+        take(character);
+    }
+}
+
+void ReplyReceiver::take(char character) {
+    if (character == kReplyStart) {
+        form_.Text3.setText("");
+    }
+    if (character != kReplyEnd) {
+        if (form_.Text3.text().size() < kBufferLimit) {
+            form_.Text3.append(std::string_view(&character, 1));
+        }
+        return;
+    }
+    form_.Shape1.setFillColor(platform::kGreen);
+    form_.Timer1.setEnabled(true);
+    DecodeResponse();
+}
+
+std::string ReplyReceiver::dataPart(const std::string& reply) {
+    std::string data;
+    for (std::size_t i = kDataStart; i < reply.size(); ++i) {
+        if (reply[i] != '\n') {
+            data += reply[i];
+        }
+    }
+    return data;
+}
+
+// Steps 7 and 8 run whether or not a run log is open: the "Send" button waits on the
+// indicator that step 8 paints.
+void ReplyReceiver::DecodeResponse() {
+    watchdog_.disarm();
+    const std::string& reply = form_.Text3.text();
+    if (reply.size() <= kStatusPosition) {
+        return;  // a stray CR, or "/" and one character
+    }
+    const StatusByte status(reply[kStatusPosition]);
+    form_.chrErrorCode.setText(std::to_string(status.errorCode()));
+    form_.QueryErrorCode.setText(form_.chrErrorCode.text());
+    form_.strResponse.setText(dataPart(reply));
+    form_.flags.ReplyReceived = true;
+    if (form_.strResponse.text().size() > kLoggedDataLength) {
+        log_.received(form_.strResponse.text());
+    }
+    form_.QueryResponse.setText(form_.strResponse.text());
+    if (form_.flags.StatusQueryMode == 0) {
+        showReadiness(status);
+    }
+    log_.received(form_.Text3.text());
+}
+
+void ReplyReceiver::showReadiness(StatusByte status) {
+    if (status.ready()) {
+        form_.flags.DeviceBusy = false;
+        form_.ShapeUnitStatus.setFillColor(platform::kGreen);
+    } else {
+        form_.ShapeUnitStatus.setFillColor(platform::kRed);
+    }
+}
+
+void ReplyReceiver::Timer1_Timer() {
+    form_.Timer1.setEnabled(false);
+    form_.Shape1.setFillColor(platform::kBlack);
+}
+
+}  // namespace quendrix::device

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "app/MainFormControls.h"
+#include "device/CommunicationWatchdog.h"
+#include "device/RunLog.h"
+#include "device/StatusByte.h"
+
+namespace quendrix::device {
+
+// Collects reply characters in the receive buffer Text3 and decodes a reply at its CR: the
+// error code, the data part, the flags the waiting senders watch, the two indicators and the
+// run log.
+class ReplyReceiver {
+public:
+    // A reply is a few dozen characters; a line that babbles without end must not grow the
+    // buffer without limit, so characters past this many are dropped.
+    static constexpr std::size_t kBufferLimit = 1024;
+
+    ReplyReceiver(app::MainFormControls& form, RunLog& log, CommunicationWatchdog& watchdog);
+
+    // The serial component's receive notification.
+    void MSComm1_OnComm();
+    void DecodeResponse();
+    // The end of the reply flash.
+    void Timer1_Timer();
+
+private:
+    void take(char character);
+    void showReadiness(StatusByte status);
+    static std::string dataPart(const std::string& reply);
+
+    app::MainFormControls& form_;
+    RunLog& log_;
+    CommunicationWatchdog& watchdog_;
+};
+
+}  // namespace quendrix::device

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/MainFormControls.h"
+#include "device/EventWait.h"
+#include "device/WaitOutcome.h"
+
+namespace quendrix::device {
+
+// The protocol runner's bounded wait for the reply to its last send, with the counters that
+// keep count of the waits that failed, and the count of the error codes that matter.
+class ReplyWait {
+public:
+    ReplyWait(app::MainFormControls& form, EventWait& events) : form_(form), events_(events) {}
+
+    // Expects ReplyReceived false, Text3 empty, LoopCounter "1000" and tmrResponseTimeout
+    // armed; leaves tmrResponseTimeout disarmed.
+    WaitOutcome AwaitDeviceReply();
+    // Counts the last reply's error code when it is 2, 3 or 9.
+    void CountDeviceError();
+
+private:
+    app::MainFormControls& form_;
+    EventWait& events_;
+};
+
+}  // namespace quendrix::device
