@@ -18,8 +18,8 @@ struct FaultSwitches {
     // Noise bytes before and after every reply. They never contain "/" or CR, so the
     // reply itself still decodes; only the receiver's handling of stray bytes is tested.
     bool garbage = false;
-    // From the first command on, the line carries an endless stream of characters at full
-    // line rate with no CR in it, in place of any reply.
+    // From the first command to either drive on, the line carries an endless stream of
+    // characters at full line rate with no CR in it, in place of any reply.
     bool babble = false;
     // Seeds the noise of `garbage` and `babble`; the same seed gives the same bytes.
     std::uint32_t noiseSeed = 1;
