@@ -1,0 +1,21 @@
+#include "qt/FrameView.h"
+
+#include "qt/ControlPlacement.h"
+#include "qt/Latin1.h"
+
+namespace quendrix::qt {
+
+FrameView::FrameView(platform::Frame& frame, QWidget* parent) : QGroupBox(parent), frame_(frame) {
+    subscription_ = frame.observe([this] { sync(); });
+    sync();
+}
+
+void FrameView::sync() {
+    ControlPlacement::apply(frame_, *this);
+    const QString caption = toQString(frame_.caption());
+    if (title() != caption) {
+        setTitle(caption);
+    }
+}
+
+}  // namespace quendrix::qt

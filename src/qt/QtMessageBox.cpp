@@ -1,0 +1,17 @@
+#include "qt/QtMessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "qt/Latin1.h"
+
+namespace quendrix::qt {
+
+void QtMessageBox::show(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(platform::kProgramTitle),
+                    toQString(text), QMessageBox::Ok, QApplication::activeWindow());
+    box.setObjectName("MessageBox");
+    box.exec();
+}
+
+}  // namespace quendrix::qt

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QFont>
+#include <memory>
+
+#include "platform/Platform.h"
+#include "platform/StdFileSystem.h"
+#include "qt/QtEventPump.h"
+#include "qt/QtGridMetrics.h"
+#include "qt/QtMessageBox.h"
+#include "qt/QtTimerScheduler.h"
+
+namespace quendrix::qt {
+
+// The program's outside world on a desktop. Needs a QApplication before it is made.
+class QtPlatform final : public platform::Platform {
+public:
+    QtPlatform();
+    ~QtPlatform() override;
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
+
+    platform::EventPump& eventPump() override { return eventPump_; }
+    platform::TimerScheduler& timerScheduler() override { return timerScheduler_; }
+    platform::MessageBox& messageBox() override { return messageBox_; }
+    platform::SerialLine& serialLine() override { return *serialLine_; }
+    const platform::GridMetrics& gridMetrics() const override { return gridMetrics_; }
+    platform::FileSystem& fileSystem() override { return fileSystem_; }
+    platform::Version version() const override;
+
+    // The font the grid's columns were measured in; the grid's view draws with it.
+    const QFont& gridFont() const { return gridMetrics_.font(); }
+
+private:
+    QtEventPump eventPump_;
+    QtTimerScheduler timerScheduler_;
+    QtMessageBox messageBox_;
+    QtGridMetrics gridMetrics_;
+    platform::StdFileSystem fileSystem_;
+    std::unique_ptr<platform::SerialLine> serialLine_;
+};
+
+}  // namespace quendrix::qt

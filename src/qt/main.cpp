@@ -1,0 +1,40 @@
+#include <QApplication>
+#include <cstdlib>
+#include <iostream>
+
+#include "app/MainForm.h"
+#include "qt/MainWindowView.h"
+#include "qt/QtPlatform.h"
+
+namespace {
+
+bool isSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+// Without a display Qt would abort with a message about platform plugins.
+bool displayFound() {
+    return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM");
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (!displayFound()) {
+        std::cerr << "quendrix: no display found; set DISPLAY or run under Xvfb\n";
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(quendrix::platform::kProgramTitle);
+    // The program ends when its main window has closed, not when a message box does.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    quendrix::qt::QtPlatform platform;
+    quendrix::app::MainForm form(platform);
+    quendrix::qt::MainWindowView view(form.controls(), platform.gridFont());
+    QObject::connect(&view, &quendrix::qt::MainWindowView::closed, &application,
+                     &QCoreApplication::quit);
+    form.controls().MainForm.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <string>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "qt/MainWindowView.h"
+#include "qt/QtPlatform.h"
+
+namespace quendrix::qt {
+namespace {
+
+void pressKey(QWidget* widget, int key, const QString& text = {}) {
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &event);
+}
+
+void mouse(QWidget* widget, QEvent::Type type, QPoint at) {
+    QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+void click(QWidget* widget, QPoint at) {
+    mouse(widget, QEvent::MouseButtonPress, at);
+    mouse(widget, QEvent::MouseButtonRelease, at);
+}
+
+class MainWindowViewTest : public ::testing::Test {
+protected:
+    MainWindowViewTest() {
+        controls.MainForm.show();
+        // Lets the window lay itself out.
+        QCoreApplication::processEvents();
+    }
+
+    template <typename T>
+    T* widget(const char* name) {
+        T* found = view.findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    QtPlatform platform;
+    app::MainForm form{platform};
+    app::MainFormControls& controls = form.controls();
+    MainWindowView view{controls, platform.gridFont()};
+    QTableView* table = widget<QTableView>("MSFlexGrid1");
+    platform::Grid& grid = controls.MSFlexGrid1;
+};
+
+TEST_F(MainWindowViewTest, ShowsTheFixedWindowWithLogoGridAndCommunicationsPanel) {
+    EXPECT_EQ(view.windowTitle(), "Tarvo Engineering");
+    EXPECT_EQ(view.size(), QSize(481, 529));
+    EXPECT_EQ(view.minimumSize(), view.maximumSize());
+    EXPECT_FALSE(view.windowFlags() &
+                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(view.testAttribute(Qt::WA_DeleteOnClose));
+
+    const auto* logo = widget<QLabel>("Picture1");
+    EXPECT_EQ(logo->pixmap().size(), QSize(481, 58));
+
+    const QAbstractItemModel& model = *table->model();
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), " Address ");
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), "    Command" + QString(81, ' '));
+    EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), "Loops ");
+    EXPECT_EQ(model.rowCount(), 2000);
+    EXPECT_EQ(model.headerData(0, Qt::Vertical).toString(), "1");
+    EXPECT_EQ(model.headerData(1999, Qt::Vertical).toString(), "2000");
+    EXPECT_EQ(table->toolTip(), "Click in the command column to begin entering a protocol");
+
+    QDir().mkpath(QUENDRIX_SCREENSHOT_DIR);
+    EXPECT_TRUE(view.grab().save(QUENDRIX_SCREENSHOT_DIR "/main-window.png"));
+}
+
+TEST_F(MainWindowViewTest, FindsTextBoxesByTheirCaptionsAndButtonsByTheirAccelerators) {
+    const std::vector<std::pair<QString, QString>> captions = {{"Response", "strResponse"},
+                                                               {"Error Code", "chrErrorCode"},
+                                                               {"Raw Data", "Text3"},
+                                                               {"Test Counter", "intTestCounter"}};
+    for (const auto& [caption, box] : captions) {
+        const QLabel* found = nullptr;
+        for (const QLabel* label : view.findChildren<QLabel*>()) {
+            if (label->text() == caption && label->isVisibleTo(&view)) {
+                found = label;
+            }
+        }
+        ASSERT_NE(found, nullptr) << caption.toStdString();
+        ASSERT_NE(found->buddy(), nullptr);
+        EXPECT_EQ(found->buddy()->objectName(), box);
+    }
+
+    const auto buttons = view.findChildren<QPushButton*>("RunProtocol");
+    ASSERT_EQ(buttons.size(), 3);
+    const auto run = std::find_if(buttons.begin(), buttons.end(),
+                                  [](const QPushButton* b) { return b->text() == "&Run "; });
+    ASSERT_NE(run, buttons.end());
+    EXPECT_EQ((*run)->property("index").toInt(), 0);
+    EXPECT_TRUE((*run)->isVisibleTo(&view));
+}
+
+TEST_F(MainWindowViewTest, TabReachesTheControlsBeyondTheWindowInInventoryOrder) {
+    std::vector<std::string> order;
+    QWidget* widget = view.findChild<QWidget*>("strPumpString");
+    for (int steps = 0; steps < 200 && order.size() < 10; ++steps) {
+        if (widget->focusPolicy() & Qt::TabFocus && widget->isVisibleTo(&view)) {
+            order.push_back(widget->objectName().toStdString());
+        }
+        widget = widget->nextInFocusChain();
+    }
+    const std::vector<std::string> expected = {
+        "strPumpString", "SendToPump", "CommandStatusQuery", "chrErrorCode", "Text3",
+        "strResponse",   "Command1",   "Command2",           "Command5",     "LoopCounter"};
+    EXPECT_EQ(order, expected);
+}
+
+TEST_F(MainWindowViewTest, TypingReachesTheTextBoxAndTheProgramsTextReachesTheWidget) {
+    auto* edit = widget<QLineEdit>("strPumpString");
+    pressKey(edit, Qt::Key_End);
+    pressKey(edit, Qt::Key_X, "X");
+    EXPECT_EQ(controls.strPumpString.text(), "/1ZRX");
+    EXPECT_EQ(controls.strPumpString.selStart(), 5);
+
+    controls.strPumpString.setText("/2Q\xE9");
+    controls.strPumpString.setSelStart(1);
+    EXPECT_EQ(edit->text(), QString::fromLatin1("/2Q\xE9"));
+    EXPECT_EQ(edit->cursorPosition(), 1);
+}
+
+TEST_F(MainWindowViewTest, KeysReachTheHandlersFirstAndASwallowedKeyTypesNothing) {
+    std::vector<std::string> keys;
+    controls.Error9.onKeyDown = [&](int code, int) {
+        keys.push_back("down " + std::to_string(code));
+    };
+    controls.Error9.onKeyPress = [&](int& ascii) {
+        keys.push_back("press " + std::to_string(ascii));
+        if (ascii == 'a') {
+            ascii = 0;
+        }
+    };
+    auto* edit = widget<QLineEdit>("Error9");
+    pressKey(edit, Qt::Key_A, "a");
+    pressKey(edit, Qt::Key_B, "b");
+
+    EXPECT_EQ(keys, (std::vector<std::string>{"down 65", "press 97", "down 66", "press 98"}));
+    EXPECT_EQ(controls.Error9.text(), "b0");
+}
+
+TEST_F(MainWindowViewTest, VisibilityAndIndicatorColoursFollowTheControls) {
+    auto* panel = widget<QWidget>("Frame3");
+    EXPECT_TRUE(panel->isVisible());
+    controls.Frame3.setVisible(false);
+    EXPECT_FALSE(panel->isVisible());
+    controls.Frame3.setVisible(true);
+
+    auto* indicator = widget<QWidget>("ShapeUnitStatus");
+    const QPoint centre = indicator->rect().center();
+    EXPECT_EQ(indicator->grab().toImage().pixelColor(centre), QColor(Qt::black));
+    controls.ShapeUnitStatus.setFillColor(platform::kRed);
+    EXPECT_EQ(indicator->grab().toImage().pixelColor(centre), QColor(255, 0, 0));
+    controls.ShapeUnitStatus.setFillColor(platform::kGreen);
+    EXPECT_EQ(indicator->grab().toImage().pixelColor(centre), QColor(0, 255, 0));
+}
+
+TEST_F(MainWindowViewTest, ClicksAndKeysNeverMakeAFixedCellCurrent) {
+    const QAbstractItemModel& model = *table->model();
+    click(table->horizontalHeader()->viewport(), QPoint(10, 5));
+    click(table->verticalHeader()->viewport(), QPoint(5, 40));
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(grid.Col(), 3);
+
+    click(table->viewport(), table->visualRect(model.index(4, 1)).center());
+    EXPECT_EQ(grid.Row(), 5);
+    EXPECT_EQ(grid.Col(), 2);
+
+    for (int i = 0; i < 6; ++i) {
+        pressKey(table, Qt::Key_Up);
+        pressKey(table, Qt::Key_Left);
+    }
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(grid.Col(), 1);
+}
+
+TEST_F(MainWindowViewTest, TheGridsKeysAndDoubleClicksGoToItsHandlers) {
+    std::vector<int> typed;
+    int doubleClicks = 0;
+    grid.onKeyPress = [&](int& ascii) { typed.push_back(ascii); };
+    grid.onDblClick = [&] { ++doubleClicks; };
+
+    pressKey(table, Qt::Key_A, "A");
+    pressKey(table, Qt::Key_Return);
+    pressKey(table, Qt::Key_Down);  // moves, types nothing
+    const QPoint cell = table->visualRect(table->model()->index(2, 0)).center();
+    mouse(table->viewport(), QEvent::MouseButtonPress, cell);
+    mouse(table->viewport(), QEvent::MouseButtonRelease, cell);
+    mouse(table->viewport(), QEvent::MouseButtonDblClick, cell);
+
+    EXPECT_EQ(typed, (std::vector<int>{65, 13}));
+    EXPECT_EQ(doubleClicks, 1);
+    EXPECT_EQ(grid.Row(), 3);
+}
+
+TEST_F(MainWindowViewTest, TheViewShowsTheGridsCurrentCellSelectionAndScrollPosition) {
+    grid.setSelectionMode(1);
+    grid.setRow(7);
+    EXPECT_EQ(table->currentIndex(), table->model()->index(6, 2));
+    const auto selected = table->selectionModel()->selectedIndexes();
+    ASSERT_EQ(selected.size(), 3);  // the whole row
+    for (const QModelIndex& index : selected) {
+        EXPECT_EQ(index.row(), 6);
+    }
+
+    grid.setRow(0);  // the program may go where the operator cannot
+    EXPECT_FALSE(table->currentIndex().isValid());
+
+    grid.setTopRow(100);
+    EXPECT_EQ(table->verticalScrollBar()->value(), 99);
+    EXPECT_EQ(table->rowAt(0), 99);
+    table->verticalScrollBar()->setValue(50);
+    EXPECT_EQ(grid.TopRow(), 51);
+}
+
+TEST_F(MainWindowViewTest, ClosingTheWindowShutsTheProgramDownAndKeepsTheWidgets) {
+    int closedSignals = 0;
+    QObject::connect(&view, &MainWindowView::closed, &view, [&] { ++closedSignals; });
+    controls.RunTimer.setEnabled(true);
+    controls.flags.ProtocolRunning = true;
+
+    EXPECT_TRUE(view.close());
+
+    EXPECT_TRUE(controls.MainForm.closed());
+    EXPECT_FALSE(controls.flags.ProtocolRunning);
+    EXPECT_FALSE(controls.RunTimer.enabled());
+    EXPECT_FALSE(view.isVisible());
+    EXPECT_EQ(closedSignals, 1);
+    // The widgets still mirror the controls for the waits that are still unwinding.
+    controls.chrErrorCode.setText("9");
+    EXPECT_EQ(widget<QLineEdit>("chrErrorCode")->text(), "9");
+}
+
+}  // namespace
+}  // namespace quendrix::qt
