@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 #include "qt/KeyCodes.h"
 
 namespace quendrix::qt {
@@ -9,6 +12,10 @@ struct VirtualKey {
     int qtKey;
     int code;
 };
+
+void PrintTo(const VirtualKey& key, std::ostream* out) {
+    *out << "key 0x" << std::hex << key.qtKey << std::dec << " -> " << key.code;
+}
 
 class VirtualKeyCodeTest : public ::testing::TestWithParam<VirtualKey> {};
 
@@ -39,6 +46,11 @@ struct TypedKey {
     const char* text;
     std::optional<int> ascii;
 };
+
+void PrintTo(const TypedKey& key, std::ostream* out) {
+    *out << "key 0x" << std::hex << key.qtKey << std::dec << " -> "
+         << (key.ascii ? std::to_string(*key.ascii) : "nothing");
+}
 
 class KeyAsciiTest : public ::testing::TestWithParam<TypedKey> {};
 

@@ -107,6 +107,11 @@ TEST_F(MainWindowViewTest, FindsTextBoxesByTheirCaptionsAndButtonsByTheirAcceler
     ASSERT_NE(run, buttons.end());
     EXPECT_EQ((*run)->property("index").toInt(), 0);
     EXPECT_TRUE((*run)->isVisibleTo(&view));
+
+    int clicks = 0;
+    controls.RunProtocol.at(0).onClick = [&] { ++clicks; };
+    (*run)->click();
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(MainWindowViewTest, TabReachesTheControlsBeyondTheWindowInInventoryOrder) {
@@ -208,6 +213,21 @@ TEST_F(MainWindowViewTest, TheGridsKeysAndDoubleClicksGoToItsHandlers) {
     EXPECT_EQ(typed, (std::vector<int>{65, 13}));
     EXPECT_EQ(doubleClicks, 1);
     EXPECT_EQ(grid.Row(), 3);
+}
+
+TEST_F(MainWindowViewTest, FocusMovesBothWaysBetweenTheWidgetsAndTheControls) {
+    int gridFocused = 0;
+    grid.onGotFocus = [&] { ++gridFocused; };
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
+    QApplication::sendEvent(table, &focusIn);
+    EXPECT_EQ(gridFocused, 1);
+    EXPECT_TRUE(grid.hasFocus());
+
+    controls.strPumpString.setFocus();
+    EXPECT_EQ(view.focusWidget(), view.findChild<QWidget*>("strPumpString"));
+    grid.setFocus();
+    EXPECT_EQ(view.focusWidget(), table);
+    EXPECT_EQ(gridFocused, 2);
 }
 
 TEST_F(MainWindowViewTest, TheViewShowsTheGridsCurrentCellSelectionAndScrollPosition) {
