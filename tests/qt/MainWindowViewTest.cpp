@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTimer>
 #include <string>
 #include <vector>
 
@@ -266,6 +267,31 @@ TEST_F(MainWindowViewTest, ClosingTheWindowShutsTheProgramDownAndKeepsTheWidgets
     // The widgets still mirror the controls for the waits that are still unwinding.
     controls.chrErrorCode.setText("9");
     EXPECT_EQ(widget<QLineEdit>("chrErrorCode")->text(), "9");
+}
+
+TEST_F(MainWindowViewTest, TheProgramEndsOnlyOnceTheWaitsOnTheStackHaveReturned) {
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&view, &MainWindowView::closed, &view, [] { QCoreApplication::quit(); });
+    std::vector<std::string> steps;
+    controls.Command5.onClick = [&] {
+        // A wait of the program, as a run does it: pump, then test the stop signal.
+        controls.flags.ProtocolRunning = true;
+        QTimer::singleShot(0, &view, [&] {
+            steps.push_back("closed");
+            view.close();
+        });
+        while (controls.flags.ProtocolRunning) {
+            platform.eventPump().pumpOnce();
+        }
+        steps.push_back("wait left");
+    };
+    QTimer::singleShot(0, &view, [&] { widget<QPushButton>("Command5")->click(); });
+
+    QCoreApplication::exec();
+    steps.push_back("event loop ended");
+    QApplication::setQuitOnLastWindowClosed(true);
+
+    EXPECT_EQ(steps, (std::vector<std::string>{"closed", "wait left", "event loop ended"}));
 }
 
 }  // namespace
