@@ -1,162 +1,125 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "core/device/ScriptedRig.h"
 
 namespace quendrix::device::testing {
 namespace {
 
-// The protocol runner's exchanges against a controller whose answers the test scripts.
-class ReplyWaitTest : public ::testing::Test {
-protected:
-    ReplyWaitTest() {
-        rig.openPort();
-        c.flags.ProtocolRunning = true;
-    }
-
-    // The controller answers every line with `bytes`, all at once, `after` the send.
-    void answerWith(std::string bytes, Micros after = 10ms) {
-        rig.line().respond = [this, bytes, after](const std::string&) {
-            rig.line().deliverIn(after, bytes);
-        };
-    }
-    WaitOutcome exchange() { return testing::exchange(*rig.form, "1", "Q1"); }
-
-    ScriptedRig rig;
-    app::MainFormControls& c = rig.controls();
+// One reply wait as the protocol runner prepares it; the case scripts the controller.
+struct WaitCase {
+    std::string name;
+    std::function<void(ScriptedRig&)> script;
+    WaitOutcome outcome;
+    Micros endsAt;
+    std::string loopCounter, retryCounter, retryCounter2;
+    friend void PrintTo(const WaitCase& param, std::ostream* os) { *os << param.name; }
 };
 
-TEST_F(ReplyWaitTest, ReplyInTheFirstPass) {
-    answerWith(reply(0x60));
-    EXPECT_EQ(exchange(), WaitOutcome::Replied);
-    EXPECT_EQ(c.LoopCounter.text(), "999");
-    EXPECT_EQ(c.RetryCounter.text(), "0");
-    EXPECT_EQ(c.RetryCounter2.text(), "0");
-    EXPECT_FALSE(c.tmrResponseTimeout.enabled());
-    EXPECT_EQ(rig.clock().now(), Micros{10ms});
+class ReplyWaitTest : public ::testing::TestWithParam<WaitCase> {};
+
+TEST_P(ReplyWaitTest, EndsWithItsOutcomeAndCounters) {
+    ScriptedRig rig;
+    rig.c.flags.ProtocolRunning = true;
+    rig.c.flags.ReplyReceived = false;
+    rig.link.SendToDeviceNow("1", "Q1");
+    rig.c.LoopCounter.setText("1000");
+    rig.c.tmrResponseTimeout.setEnabled(true);
+    GetParam().script(rig);
+    EXPECT_EQ(rig.link.AwaitDeviceReply(), GetParam().outcome);
+    EXPECT_EQ(rig.clock.now(), GetParam().endsAt);
+    EXPECT_EQ(rig.c.LoopCounter.text(), GetParam().loopCounter);
+    EXPECT_EQ(rig.c.RetryCounter.text(), GetParam().retryCounter);
+    EXPECT_EQ(rig.c.RetryCounter2.text(), GetParam().retryCounter2);
+    EXPECT_FALSE(rig.c.tmrResponseTimeout.enabled());
 }
 
-TEST_F(ReplyWaitTest, SilenceTimesOutAfter500Milliseconds) {
-    EXPECT_EQ(exchange(), WaitOutcome::TimedOut);
-    EXPECT_EQ(rig.clock().now(), Micros{500ms});
-    EXPECT_EQ(c.RetryCounter2.text(), "1");
-    EXPECT_EQ(c.RetryCounter.text(), "0");
-    EXPECT_EQ(exchange(), WaitOutcome::TimedOut);
-    EXPECT_EQ(c.RetryCounter2.text(), "2");
+// The whole reply arrives in one piece `after` the send.
+std::function<void(ScriptedRig&)> answerAfter(Micros after) {
+    return [after](ScriptedRig& rig) { rig.line.deliverIn(after, reply(0x60)); };
 }
 
-TEST_F(ReplyWaitTest, ReplyAndExpiryInTheSamePassCountAsATimeOut) {
-    answerWith(reply(0x60), 500ms);
-    EXPECT_EQ(exchange(), WaitOutcome::TimedOut);
-    EXPECT_TRUE(c.flags.ReplyReceived);
-    EXPECT_EQ(c.RetryCounter2.text(), "1");
-    EXPECT_EQ(c.LoopCounter.text(), "999");
-}
+void silence(ScriptedRig&) {}
 
-TEST_F(ReplyWaitTest, ReplyInThePassThatExhaustsTheLoopCounterCountsAsATimeOut) {
-    answerWith(reply(0x60));
-    c.flags.ReplyReceived = false;
-    rig.link().SendToDeviceNow("1", "Q1");
-    c.LoopCounter.setText("1");
-    c.tmrResponseTimeout.setEnabled(true);
-    EXPECT_EQ(rig.link().AwaitDeviceReply(), WaitOutcome::TimedOut);
-    EXPECT_EQ(c.LoopCounter.text(), "0");
-    EXPECT_EQ(c.RetryCounter.text(), "1");
-    EXPECT_EQ(c.RetryCounter2.text(), "0");
-}
-
-TEST_F(ReplyWaitTest, ABusyLineEndsTheWaitByThePassLimit) {
-    // A character every 400 us: 1000 passes come before the 500-ms time-out.
+// A character every 400 us: 1000 passes of the wait come before its 500-ms time-out.
+void busyLine(ScriptedRig& rig) {
     for (int i = 1; i <= 1300; ++i) {
-        rig.clock().at(Micros{400 * i}, [this] { rig.line().deliver("x"); });
+        rig.clock.at(Micros{400 * i}, [&rig] { rig.line.deliver("x"); });
     }
-    EXPECT_EQ(exchange(), WaitOutcome::TimedOut);
-    EXPECT_EQ(rig.clock().now(), Micros{400'000});
-    EXPECT_EQ(c.LoopCounter.text(), "0");
-    EXPECT_EQ(c.RetryCounter.text(), "1");
-    EXPECT_EQ(c.RetryCounter2.text(), "0");
-    EXPECT_FALSE(c.flags.ReplyReceived);
 }
 
-TEST_F(ReplyWaitTest, ClearingProtocolRunningAbandonsTheWait) {
-    rig.clock().at(Micros{100ms}, [this] { c.flags.ProtocolRunning = false; });
-    EXPECT_EQ(exchange(), WaitOutcome::Abandoned);
-    EXPECT_EQ(rig.clock().now(), Micros{100ms});
-    EXPECT_FALSE(c.tmrResponseTimeout.enabled());
-    EXPECT_EQ(c.RetryCounter.text(), "0");
-    EXPECT_EQ(c.RetryCounter2.text(), "0");
+void lastPass(ScriptedRig& rig) {
+    answerAfter(10ms)(rig);
+    rig.c.LoopCounter.setText("1");
 }
 
-TEST_F(ReplyWaitTest, ClosingTheWindowAbandonsTheWaitWithoutCounting) {
-    rig.clock().at(Micros{100ms}, [this] { c.MainForm.close(); });
-    EXPECT_EQ(exchange(), WaitOutcome::Abandoned);
-    EXPECT_EQ(rig.clock().now(), Micros{100ms});
-    EXPECT_EQ(c.RetryCounter2.text(), "0");
-    EXPECT_FALSE(c.MSComm1.PortOpen());
+void endAt100ms(ScriptedRig& rig) {
+    rig.clock.at(Micros{100ms}, [&rig] { rig.c.flags.ProtocolRunning = false; });
 }
 
-TEST_F(ReplyWaitTest, NoWaitOnceTheWindowHasClosed) {
-    c.MainForm.close();
-    c.flags.ProtocolRunning = true;  // nothing may keep a hidden wait alive
-    EXPECT_EQ(exchange(), WaitOutcome::Abandoned);
-    EXPECT_EQ(rig.clock().now(), Micros{0});
+void closeAt100ms(ScriptedRig& rig) {
+    rig.clock.at(Micros{100ms}, [&rig] { rig.c.MainForm.close(); });
 }
 
-TEST_F(ReplyWaitTest, CountersThatAreNotNumbersAreSkippedAndTheWaitStillEnds) {
-    c.RetryCounter2.setText("many");
-    rig.line().respond = [this](const std::string&) { c.LoopCounter.setText("lots"); };
-    c.flags.ReplyReceived = false;
-    rig.link().SendToDeviceNow("1", "Q1");
-    c.tmrResponseTimeout.setEnabled(true);
-    EXPECT_EQ(rig.link().AwaitDeviceReply(), WaitOutcome::TimedOut);
-    EXPECT_EQ(rig.clock().now(), Micros{500ms});
-    EXPECT_EQ(c.RetryCounter2.text(), "many");
-    EXPECT_EQ(c.LoopCounter.text(), "lots");
+void unreadableCounters(ScriptedRig& rig) {
+    rig.c.RetryCounter2.setText("many");
+    rig.c.LoopCounter.setText("lots");
 }
 
-TEST_F(ReplyWaitTest, CountersKeepTheirShortestForm) {
-    c.RetryCounter2.setText(" 41 ");
-    EXPECT_EQ(exchange(), WaitOutcome::TimedOut);
-    EXPECT_EQ(c.RetryCounter2.text(), "42");
+void paddedCounter(ScriptedRig& rig) {
+    rig.c.RetryCounter2.setText(" 41 ");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Waits, ReplyWaitTest,
+    ::testing::Values(
+        WaitCase{"ReplyInTheFirstPass", answerAfter(10ms), WaitOutcome::Replied, 10ms, "999", "0",
+                 "0"},
+        WaitCase{"Silence", silence, WaitOutcome::TimedOut, 500ms, "999", "0", "1"},
+        WaitCase{"ReplyAndExpiryInOnePass", answerAfter(500ms), WaitOutcome::TimedOut, 500ms, "999",
+                 "0", "1"},
+        WaitCase{"PassLimit", busyLine, WaitOutcome::TimedOut, 400ms, "0", "1", "0"},
+        WaitCase{"ReplyInTheLastPass", lastPass, WaitOutcome::TimedOut, 10ms, "0", "1", "0"},
+        WaitCase{"RunEnded", endAt100ms, WaitOutcome::Abandoned, 100ms, "999", "0", "0"},
+        WaitCase{"WindowClosed", closeAt100ms, WaitOutcome::Abandoned, 100ms, "1000", "0", "0"},
+        WaitCase{"UnreadableCounters", unreadableCounters, WaitOutcome::TimedOut, 500ms, "lots",
+                 "0", "many"},
+        WaitCase{"PaddedCounter", paddedCounter, WaitOutcome::TimedOut, 500ms, "999", "0", "42"}),
+    [](const auto& testCase) { return testCase.param.name; });
+
+TEST(ReplyWaitClosedTest, NoWaitOnceTheWindowHasClosed) {
+    ScriptedRig rig;
+    rig.c.MainForm.close();
+    rig.c.flags.ProtocolRunning = true;
+    EXPECT_EQ(exchange(rig.form, "Q1"), WaitOutcome::Abandoned);
+    EXPECT_EQ(rig.clock.now(), Micros{0});
 }
 
 struct ErrorCountCase {
-    std::string name;
     std::vector<int> codes;
     std::string error2, error3, error9;
 };
 
-class CountDeviceErrorTest : public ReplyWaitTest,
-                             public ::testing::WithParamInterface<ErrorCountCase> {};
+class CountDeviceErrorTest : public ::testing::TestWithParam<ErrorCountCase> {};
 
 TEST_P(CountDeviceErrorTest, CountsErrorCodes2And3And9) {
+    ScriptedRig rig;
     for (const int code : GetParam().codes) {
-        answerWith(reply(0x60 | code));
-        ASSERT_EQ(exchange(), WaitOutcome::Replied);
-        rig.link().CountDeviceError();
+        rig.line.deliver(reply(0x60 | code));
+        rig.link.CountDeviceError();
     }
-    EXPECT_EQ(c.Error2.text(), GetParam().error2);
-    EXPECT_EQ(c.Error3.text(), GetParam().error3);
-    EXPECT_EQ(c.Error9.text(), GetParam().error9);
+    EXPECT_EQ(rig.c.Error2.text(), GetParam().error2);
+    EXPECT_EQ(rig.c.Error3.text(), GetParam().error3);
+    EXPECT_EQ(rig.c.Error9.text(), GetParam().error9);
 }
 
 INSTANTIATE_TEST_SUITE_P(Replies, CountDeviceErrorTest,
-                         ::testing::Values(ErrorCountCase{"TwoNineNine", {2, 9, 9}, "1", "0", "2"},
-                                           ErrorCountCase{"Three", {3}, "0", "1", "0"},
-                                           ErrorCountCase{
-                                               "Uncounted", {0, 1, 7, 15}, "0", "0", "0"}),
-                         [](const auto& testCase) { return testCase.param.name; });
-
-TEST_F(ReplyWaitTest, ErrorCountReadsTheErrorCodeBoxExactly) {
-    c.chrErrorCode.setText(" 2");
-    rig.link().CountDeviceError();
-    c.Error9.setText("n/a");
-    c.chrErrorCode.setText("9");
-    rig.link().CountDeviceError();
-    EXPECT_EQ(c.Error2.text(), "0");
-    EXPECT_EQ(c.Error9.text(), "n/a");
-}
+                         ::testing::Values(ErrorCountCase{{2, 9, 9}, "1", "0", "2"},
+                                           ErrorCountCase{{3}, "0", "1", "0"},
+                                           ErrorCountCase{{0, 1, 7, 15}, "0", "0", "0"}));
 
 }  // namespace
 }  // namespace quendrix::device::testing

@@ -10,14 +10,11 @@
 
 #include "app/MainForm.h"
 #include "platform/Failure.h"
-#include "platform/Platform.h"
 #include "sim/SimEventPump.h"
 #include "sim/SimFileSystem.h"
 #include "sim/SimGridMetrics.h"
 #include "sim/SimMessageBox.h"
 #include "sim/SimTimerScheduler.h"
-#include "sim/VirtualClock.h"
-#include "sim/instrument/FaultSwitches.h"
 #include "sim/instrument/SimulatedInstrument.h"
 
 namespace quendrix::device {
@@ -32,6 +29,8 @@ namespace testing {
 using sim::Micros;
 using namespace std::chrono_literals;
 
+inline constexpr const char* kRunLog = "TESTFILE.txt";
+
 // A serial line whose far end the test plays: it keeps what the program writes and hands
 // bytes to the program's port the way a line does, at once or at a moment of virtual time.
 class ScriptedLine final : public platform::SerialLine {
@@ -43,132 +42,90 @@ public:
             throw platform::Failure("no such port");
         }
         open_ = true;
-        ++opens;
     }
     void close() override { open_ = false; }
     void write(std::string_view bytes) override {
         if (!open_ || failWrites) {
             throw platform::Failure("the write failed");
         }
-        writes.emplace_back(bytes);
-        pendingLine_ += bytes;
-        if (bytes == "\n") {
-            const std::string line = std::exchange(pendingLine_, {});
-            if (respond) {
-                respond(line);
-            }
+        written += bytes;
+        if (bytes == "\n" && respond) {
+            respond();
         }
     }
     void setReceiver(platform::SerialLineReceiver* receiver) override { receiver_ = receiver; }
 
-    void deliver(std::string_view bytes) {
-        if (receiver_ != nullptr) {
-            receiver_->onBytes(bytes);
-        }
-    }
+    void deliver(std::string_view bytes) { receiver_->onBytes(bytes); }
     void deliverIn(Micros after, std::string bytes) {
         clock_.at(clock_.now() + after, [this, bytes = std::move(bytes)] { deliver(bytes); });
-    }
-    // The device goes away; the port hears of it from the event loop.
-    void loseLine() {
-        clock_.at(clock_.now(), [this] {
-            if (receiver_ != nullptr) {
-                receiver_->onLineLost();
-            }
-        });
-    }
-
-    std::string written() const {
-        std::string all;
-        for (const auto& w : writes) {
-            all += w;
-        }
-        return all;
     }
 
     bool refuseOpen = false;
     bool failWrites = false;
-    int opens = 0;
-    std::vector<std::string> writes;
-    // Told of every complete line the program writes (text, CR, LF).
-    std::function<void(const std::string& line)> respond;
+    std::string written;
+    std::function<void()> respond;  // told of every line the program completes with its LF
 
 private:
     sim::VirtualClock& clock_;
     platform::SerialLineReceiver* receiver_ = nullptr;
     bool open_ = false;
-    std::string pendingLine_;
 };
 
-// A disk that is full: files are created, but nothing can be written to them.
-class FullDisk final : public platform::FileSystem {
-public:
+// A full disk: files are created, but nothing can be written to them.
+struct FullDisk final : platform::FileSystem {
+    struct Unwritable final : platform::OutputFile {
+        void write(std::string_view) override { throw platform::Failure("disk full"); }
+        void close() override {}
+    };
     std::unique_ptr<platform::OutputFile> create(const std::string&) override {
-        struct Unwritable final : platform::OutputFile {
-            void write(std::string_view) override { throw platform::Failure("disk full"); }
-            void close() override {}
-        };
         return std::make_unique<Unwritable>();
     }
-    std::string readAll(const std::string&) override { throw platform::Failure("no such file"); }
+    std::string readAll(const std::string&) override { throw platform::Failure("no file"); }
 };
 
 // The virtual-time platform with the scripted line in place of the simulated instrument.
 class ScriptedPlatform final : public platform::Platform {
 public:
+    explicit ScriptedPlatform(bool diskFull) : diskFull_(diskFull) {}
+
     platform::EventPump& eventPump() override { return pump_; }
     platform::TimerScheduler& timerScheduler() override { return timers_; }
     platform::MessageBox& messageBox() override { return messages_; }
-    platform::SerialLine& serialLine() override { return line_; }
+    platform::SerialLine& serialLine() override { return line; }
     const platform::GridMetrics& gridMetrics() const override { return metrics_; }
     platform::FileSystem& fileSystem() override {
-        return diskFull ? static_cast<platform::FileSystem&>(fullDisk_) : files_;
+        return diskFull_ ? static_cast<platform::FileSystem&>(fullDisk_) : files;
     }
     platform::Version version() const override { return {1, 0, 0}; }
 
-    sim::VirtualClock& clock() { return clock_; }
-    ScriptedLine& line() { return line_; }
-    sim::SimFileSystem& files() { return files_; }
-
-    // Read when the main window is built.
-    bool diskFull = false;
+    sim::VirtualClock clock;
+    ScriptedLine line{clock};
+    sim::SimFileSystem files;
 
 private:
-    sim::VirtualClock clock_;
-    sim::SimEventPump pump_{clock_};
-    sim::SimTimerScheduler timers_{clock_};
+    bool diskFull_;
+    sim::SimEventPump pump_{clock};
+    sim::SimTimerScheduler timers_{clock};
     sim::SimMessageBox messages_;
-    ScriptedLine line_{clock_};
     sim::SimGridMetrics metrics_;
-    sim::SimFileSystem files_;
     FullDisk fullDisk_;
 };
 
-inline constexpr const char* kRunLog = "TESTFILE.txt";
-
-// The main window on the scripted platform, with its port open as a protocol run opens it.
+// The main window on the scripted platform, its port open as a protocol run opens it.
 struct ScriptedRig {
-    explicit ScriptedRig(bool diskFull = false) {
-        platform.diskFull = diskFull;
-        form = std::make_unique<app::MainForm>(platform);
+    explicit ScriptedRig(bool diskFull = false) : platform(diskFull) {
+        c.MSComm1.setRThreshold(1);
+        c.MSComm1.setInputLen(1);
+        c.MSComm1.setPortOpen(true);
     }
-
-    app::MainFormControls& controls() { return form->controls(); }
-    DeviceLink& link() { return form->deviceLink(); }
-    ScriptedLine& line() { return platform.line(); }
-    sim::VirtualClock& clock() { return platform.clock(); }
-
-    void openPort() {
-        auto& port = controls().MSComm1;
-        port.setRThreshold(1);
-        port.setInputLen(1);
-        port.setPortOpen(true);
-    }
-    void openLog() { controls().fileSlot.openForOutput(kRunLog); }
-    std::string log() { return platform.files().content(kRunLog); }
+    std::string log() { return platform.files.content(kRunLog); }
 
     ScriptedPlatform platform;
-    std::unique_ptr<app::MainForm> form;
+    app::MainForm form{platform};
+    app::MainFormControls& c = form.controls();
+    DeviceLink& link = form.deviceLink();
+    ScriptedLine& line = platform.line;
+    sim::VirtualClock& clock = platform.clock;
 };
 
 // A reply as the controllers frame it: "/0", the status byte, the data, ETX, CR, LF.
@@ -176,7 +133,10 @@ inline std::string reply(int status, std::string_view data = {}) {
     return sim::SimulatedInstrument::frameReply(static_cast<std::uint8_t>(status), data);
 }
 
-// Fault switches with some of them set: `set` sets them.
+inline std::string record(std::string_view text) {
+    return "\"" + std::string(text) + "\"\r\n";
+}
+
 template <typename Set>
 sim::FaultSwitches with(Set set) {
     sim::FaultSwitches faults;
@@ -184,21 +144,15 @@ sim::FaultSwitches with(Set set) {
     return faults;
 }
 
-// One log record as the file slot writes it.
-inline std::string record(std::string_view text) {
-    return "\"" + std::string(text) + "\"\r\n";
-}
-
-// One exchange as the protocol runner prepares it around its send: the reply wait's
-// preconditions, the send, then the wait.
-inline WaitOutcome exchange(app::MainForm& form, const std::string& address,
-                            const std::string& text) {
-    auto& controls = form.controls();
-    controls.flags.ReplyReceived = false;
-    controls.Text3.setText("");
+// One exchange as the protocol runner prepares it around its send, then the reply wait.
+inline WaitOutcome exchange(app::MainForm& form, const std::string& text,
+                            const std::string& address = "1") {
+    auto& c = form.controls();
+    c.flags.ReplyReceived = false;
+    c.Text3.setText("");
     form.deviceLink().SendToDeviceNow(address, text);
-    controls.LoopCounter.setText("1000");
-    controls.tmrResponseTimeout.setEnabled(true);
+    c.LoopCounter.setText("1000");
+    c.tmrResponseTimeout.setEnabled(true);
     return form.deviceLink().AwaitDeviceReply();
 }
 

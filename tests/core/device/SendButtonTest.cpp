@@ -2,118 +2,82 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
-#include "app/MainForm.h"
 #include "core/device/ScriptedRig.h"
 #include "sim/SimPlatform.h"
 
 namespace quendrix::device::testing {
 namespace {
 
-// The "Send" button against the simulated instrument.
-class SendButtonTest : public ::testing::Test {
-protected:
-    explicit SendButtonTest(sim::FaultSwitches faults = {}) : platform(faults) {}
-
-    void send(const std::string& command) {
-        c.strPumpString.setText(command);
-        c.SendToPump.click();
-    }
-    Micros now() { return platform.clock().now(); }
-
-    sim::SimPlatform platform;
-    app::MainForm form{platform};
-    app::MainFormControls& c = form.controls();
+// The "Send" button against the simulated instrument: it returns once the unit reports
+// ready, and 30 s after the last sign of life when it never does.
+struct SendCase {
+    std::string name;
+    sim::FaultSwitches faults;
+    std::string command;
+    std::string address;
+    Micros returnsFrom, returnsBefore;
+    platform::Colour indicator;
+    friend void PrintTo(const SendCase& param, std::ostream* os) { *os << param.name; }
 };
 
-TEST_F(SendButtonTest, SendsTheBoxAsTypedAndReturnsOnceTheUnitReportsReady) {
+class SendButtonTest : public ::testing::TestWithParam<SendCase> {};
+
+TEST_P(SendButtonTest, ReturnsWhenReadyOrWhenTheWatchdogRunsOut) {
+    sim::SimPlatform platform(GetParam().faults);
+    app::MainForm form(platform);
+    auto& c = form.controls();
+    std::size_t longestBuffer = 0;
+    const auto watch =
+        c.Text3.observe([&] { longestBuffer = std::max(longestBuffer, c.Text3.text().size()); });
     c.fileSlot.openForOutput(kRunLog);
-    send("/2ZR");
-    EXPECT_EQ(platform.serial().written(), "/2ZR\r\n");
-    EXPECT_EQ(platform.serial().writes().size(), 3u);
-    EXPECT_EQ(c.flags.CurrentAddress, "2");
-    EXPECT_EQ(c.ShapeUnitStatus.fillColor(), platform::kGreen);
-    EXPECT_LT(now(), Micros{50ms});
+    c.strPumpString.setText(GetParam().command);
+    c.SendToPump.click();
+    EXPECT_EQ(platform.serial().written(), GetParam().command + "\r\n");
+    EXPECT_EQ(c.flags.CurrentAddress, GetParam().address);
+    EXPECT_GE(platform.clock().now(), GetParam().returnsFrom);
+    EXPECT_LT(platform.clock().now(), GetParam().returnsBefore);
+    EXPECT_EQ(c.ShapeUnitStatus.fillColor(), GetParam().indicator);
     EXPECT_FALSE(c.tmrCommunicationTimeout.enabled());
-    EXPECT_EQ(platform.files().content(kRunLog), record("Received : /0\x60\x03"));
+    EXPECT_LE(longestBuffer, ReplyReceiver::kBufferLimit);
+    EXPECT_EQ(platform.files().content(kRunLog).find("Sent"), std::string::npos);
 }
 
-TEST_F(SendButtonTest, AnAnswerOfBusyWaitsForAReadyStatus) {
-    send("/1ZR");  // homing keeps the syringe busy for 1.4 s
-    const Micros queryAt = now() + 2s;
-    platform.clock().at(queryAt, [this] { c.CommandStatusQuery.click(); });
-    send("/1Q");
-    EXPECT_GT(now(), queryAt);
-    EXPECT_LT(now(), queryAt + 50ms);
+INSTANTIATE_TEST_SUITE_P(
+    Controllers, SendButtonTest,
+    ::testing::Values(SendCase{"Ready", {}, "/2ZR", "2", 1ms, 50ms, platform::kGreen},
+                      SendCase{"NoLeadingSlash", {}, "1ZR", "Z", 30s, 30s + 1ms, platform::kRed},
+                      SendCase{"TooShortForAnAddress", {}, "/", "", 30s, 30s + 1ms, platform::kRed},
+                      SendCase{"Silent", with([](auto& f) { f.silent = true; }), "/1ZR", "1", 30s,
+                               30s + 1ms, platform::kRed},
+                      SendCase{"StuckBusy", with([](auto& f) { f.stuckBusy = true; }), "/1ZR", "1",
+                               30s + 1ms, 30s + 50ms, platform::kRed},
+                      SendCase{"Babbling", with([](auto& f) { f.babble = true; }), "/1ZR", "1", 30s,
+                               30s + 1ms, platform::kRed}),
+    [](const auto& testCase) { return testCase.param.name; });
+
+TEST(SendButtonWaitTest, AnAnswerOfBusyWaitsForAStatusQueryThatReportsReady) {
+    sim::SimPlatform platform;
+    app::MainForm form(platform);
+    auto& c = form.controls();
+    c.SendToPump.click();  // "/1ZR": homing keeps the syringe busy for 1.4 s
+    const Micros queryAt = platform.clock().now() + 2s;
+    platform.clock().at(queryAt, [&] { c.CommandStatusQuery.click(); });
+    c.strPumpString.setText("/1Q");
+    c.SendToPump.click();
+    EXPECT_GT(platform.clock().now(), queryAt);
+    EXPECT_LT(platform.clock().now(), queryAt + 50ms);
     EXPECT_EQ(c.ShapeUnitStatus.fillColor(), platform::kGreen);
-    EXPECT_EQ(c.QueryString.text(), "/1Q");
 }
 
-TEST_F(SendButtonTest, ATextWithoutTheLeadingSlashIsSentAsTyped) {
-    send("1ZR");
-    EXPECT_EQ(platform.serial().written(), "1ZR\r\n");
-    EXPECT_EQ(c.flags.CurrentAddress, "Z");
-    // No controller takes it for a command, so the watchdog ends the wait.
-    EXPECT_EQ(now(), Micros{30s});
-    EXPECT_EQ(c.ShapeUnitStatus.fillColor(), platform::kRed);
-}
-
-TEST_F(SendButtonTest, AOneCharacterBoxAddressesNobody) {
-    send("/");
-    EXPECT_EQ(c.flags.CurrentAddress, "");
-}
-
-TEST_F(SendButtonTest, ClosingTheWindowEndsTheWait) {
-    platform.clock().at(Micros{1s}, [this] { c.MainForm.close(); });
-    send("1ZR");
-    EXPECT_EQ(now(), Micros{1s});
+TEST(SendButtonWaitTest, ClosingTheWindowEndsTheWait) {
+    sim::SimPlatform platform(with([](auto& f) { f.silent = true; }));
+    app::MainForm form(platform);
+    auto& c = form.controls();
+    platform.clock().at(Micros{1s}, [&] { c.MainForm.close(); });
+    c.SendToPump.click();
+    EXPECT_EQ(platform.clock().now(), Micros{1s});
     EXPECT_FALSE(c.MSComm1.PortOpen());
-}
-
-class SilentSendTest : public SendButtonTest {
-protected:
-    SilentSendTest() : SendButtonTest(with([](auto& f) { f.silent = true; })) {}
-};
-
-TEST_F(SilentSendTest, ReturnsAfter30Seconds) {
-    send("/1ZR");
-    EXPECT_EQ(now(), Micros{30s});
-    EXPECT_EQ(c.ShapeUnitStatus.fillColor(), platform::kRed);
-    EXPECT_FALSE(c.tmrCommunicationTimeout.enabled());
-}
-
-TEST_F(SilentSendTest, ARunSendReturnsAfter30Seconds) {
-    c.flags.ProtocolRunning = true;
-    form.deviceLink().SendToDevice("1", "ZR", "");
-    EXPECT_EQ(now(), Micros{30s});
-    EXPECT_FALSE(c.flags.ReplyReceived);
-}
-
-class StuckBusySendTest : public SendButtonTest {
-protected:
-    StuckBusySendTest() : SendButtonTest(with([](auto& f) { f.stuckBusy = true; })) {}
-};
-
-TEST_F(StuckBusySendTest, Returns30SecondsAfterTheLastBusyAnswer) {
-    send("/1ZR");
-    EXPECT_GT(now(), Micros{30s});
-    EXPECT_LT(now(), Micros{30s} + 50ms);
-    EXPECT_EQ(c.ShapeUnitStatus.fillColor(), platform::kRed);
-}
-
-class BabblingSendTest : public SendButtonTest {
-protected:
-    BabblingSendTest() : SendButtonTest(with([](auto& f) { f.babble = true; })) {}
-};
-
-TEST_F(BabblingSendTest, TheReceiveBufferStaysBoundedAndTheSendEnds) {
-    std::size_t longest = 0;
-    const auto watch = c.Text3.observe([&] { longest = std::max(longest, c.Text3.text().size()); });
-    send("/1ZR");
-    EXPECT_EQ(now(), Micros{30s});
-    EXPECT_GT(longest, 0u);
-    EXPECT_LE(longest, ReplyReceiver::kBufferLimit);
 }
 
 }  // namespace
