@@ -20,7 +20,6 @@ public:
     void arm() { timer_.setEnabled(true); }
     void disarm() { timer_.setEnabled(false); }
     bool armed() const { return timer_.enabled(); }
-    std::uint64_t expiries() const { return expiries_; }
 
     // Pumps until `done` holds, the window closes, or the watchdog runs out. A reply that
     // does not end the wait has stopped the watchdog; it starts again, so the wait still
@@ -29,7 +28,7 @@ public:
     void waitUntil(EventWait& events, Done done) {
         const std::uint64_t before = expiries_;
         events.until([&] {
-            if (done() || expiries_ != before) {
+            if (done() || expiries_ != before || events.windowClosed()) {
                 return true;
             }
             if (!armed()) {
