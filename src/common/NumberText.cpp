@@ -93,8 +93,10 @@ std::optional<double> valueOf(const ScannedNumber& number) {
     if (number.digits.empty()) {
         return 0.0;
     }
-    std::string canonical = number.digits;
-    canonical.insert(number.integerDigits, ".");
+    // Built by appending: GCC 12 sees a false overlap in string::insert when optimising.
+    std::string canonical = number.digits.substr(0, number.integerDigits);
+    canonical += '.';
+    canonical.append(number.digits, number.integerDigits);
     canonical += 'e';
     canonical += std::to_string(number.exponent);
 
@@ -240,7 +242,11 @@ std::string formatNumber(double value) {
 }
 
 std::string formatSignedNumber(double value) {
-    return value < 0 ? formatNumber(value) : " " + formatNumber(value);
+    if (value < 0) {
+        return formatNumber(value);
+    }
+    std::string signPosition(1, ' ');
+    return signPosition.append(formatNumber(value));
 }
 
 }  // namespace quendrix
