@@ -69,8 +69,8 @@ void configure(QSerialPort& port, const LineSettings& settings) {
 }
 
 bool meansDeviceGone(QSerialPort::SerialPortError error) {
-    // A read or write that fails on a port that was open and readable has no cause but a
-    // device that is no longer there.
+    // An unplugged adapter shows as ResourceError, a line hung up at the far end as a read
+    // that fails again and again; a read or write failing on an open port has no other cause.
     return error == QSerialPort::ResourceError || error == QSerialPort::WriteError ||
            error == QSerialPort::ReadError;
 }
@@ -115,8 +115,11 @@ void QtSerialLine::close() {
 }
 
 void QtSerialLine::write(std::string_view bytes) {
-    if (!port_.isOpen() || lossPending_) {
+    if (!port_.isOpen()) {
         throw Failure("the serial port is not open");
+    }
+    if (lossPending_) {
+        throw Failure("the serial device " + deviceName_.toStdString() + " has gone away");
     }
     const auto size = static_cast<qint64>(bytes.size());
     // Handing the bytes to the driver now rather than on the next pass of the event loop

@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
+#include <ostream>
 
 #include "qt/serial/PortDeviceName.h"
 
@@ -13,6 +14,10 @@ struct NameCase {
     int port;
     const char* expected;
 };
+
+void PrintTo(const NameCase& name, std::ostream* out) {
+    *out << "COM" << name.port;
+}
 
 // The settings file maps COM1 and COM3; COM4 is listed without a device.
 class PortDeviceNameTest : public ::testing::TestWithParam<NameCase> {
