@@ -1,19 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <chrono>
-#include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/Failure.h"
+#include "platform/SerialLine.h"
 #include "platform/SerialPort.h"
-#include "qt/serial/ConfigHome.h"
-#include "qt/serial/EventLoop.h"
 #include "qt/serial/QtSerialLine.h"
-#include "qt/serial/SimulatorProcess.h"
-#include "qt/serial/WatchedLine.h"
+#include "qt/serial/SerialTestKit.h"
 
 namespace quendrix::qt {
 namespace {
@@ -21,84 +19,86 @@ namespace {
 using namespace std::chrono_literals;
 using platform::Failure;
 
-constexpr auto generous = 10s;
-// The drive's answer to an initialisation: no error, ready, no data.
-constexpr std::string_view initialised = "/0`\x03\r\n";
+// Passes everything between a serial line and its receiver through, counting the opens and
+// closes the receiver asks for and the losses the line reports.
+struct WatchedLine final : platform::SerialLine, platform::SerialLineReceiver {
+    explicit WatchedLine(platform::SerialLine& watched) : line(watched) {}
 
-QString simulatorProgram() {
-#ifdef QUENDRIX_SIM_PATH
-    return QStringLiteral(QUENDRIX_SIM_PATH);
-#else
-    return {};
-#endif
-}
-
-// The serial-port component of the program on the Qt line, port 1 mapped to the simulated
-// instrument through a link that the simulator makes and removes.
-class SimulatorLinkTest : public ::testing::Test {
-protected:
-    SimulatorLinkTest() {
-        config.mapPort(1, linkPath());
-        port.setSettings("9600,N,8,1");
-        port.setRThreshold(1);
-        port.setInputLen(1);
-        port.OnComm = [this] {
-            const std::string character = port.Input();
-            received += character;
-            if (character.size() != 1) {
-                ++notOneCharacter;
-            }
-        };
+    void open(int port, const platform::LineSettings& settings) override {
+        line.open(port, settings);
+        ++opens;
+    }
+    void close() override {
+        ++closes;
+        line.close();
+    }
+    void write(std::string_view bytes) override { line.write(bytes); }
+    void setReceiver(platform::SerialLineReceiver* next) override {
+        receiver = next;
+        line.setReceiver(next != nullptr ? this : nullptr);
+    }
+    void onBytes(std::string_view bytes) override { receiver->onBytes(bytes); }
+    void onLineLost() override {
+        ++linesLost;
+        receiver->onLineLost();
     }
 
-    void SetUp() override {
-        if (simulatorProgram().isEmpty()) {
-            GTEST_SKIP() << "quendrix-sim was not built";
-        }
-    }
-
-    QString linkPath() const { return config.path() + QStringLiteral("/instrument"); }
-
-    std::unique_ptr<test::SimulatorProcess> startSimulator(QStringList options = {}) {
-        options << QStringLiteral("--link") << linkPath();
-        auto simulator = std::make_unique<test::SimulatorProcess>(simulatorProgram(), options);
-        if (simulator->devicePath(generous).isEmpty()) {
-            ADD_FAILURE() << "quendrix-sim did not start";
-        }
-        return simulator;
-    }
-
-    bool receiveAtLeast(std::size_t count) {
-        return test::pumpUntil([&] { return received.size() >= count; }, QDeadlineTimer(generous));
-    }
-
-    test::ConfigHome config;
-    QtSerialLine qtLine;
-    test::WatchedLine line{qtLine};
-    platform::SerialPort port{line};
-    std::string received;
-    int notOneCharacter = 0;
+    platform::SerialLine& line;
+    platform::SerialLineReceiver* receiver = nullptr;
+    int opens = 0;
+    int closes = 0;
+    int linesLost = 0;
 };
 
-TEST_F(SimulatorLinkTest, ReplyIsAnnouncedOneCharacterAtATime) {
-    const auto simulator = startSimulator();
-    port.setPortOpen(true);
-    port.Output("/1ZR\r\n");
-    ASSERT_TRUE(receiveAtLeast(initialised.size())) << "received " << received.size();
-    EXPECT_EQ(received, initialised);
-    EXPECT_EQ(notOneCharacter, 0);
-}
+// The serial-port component of the program on the Qt line, port 1 leading to the simulated
+// instrument through a link that quendrix-sim makes and removes.
+TEST(SimulatorLinkTest, ReplyComesOneCharacterAtATimeAndAHangUpClosesOnceWithoutSpinning) {
+#ifndef QUENDRIX_SIM_PATH
+    GTEST_SKIP() << "quendrix-sim was not built";
+#else
+    // The drive's answer to an initialisation: no error, ready, no data.
+    constexpr std::string_view initialised = "/0`\x03\r\n";
+    const test::ConfigHome config;
+    const QString link = config.path() + QStringLiteral("/instrument");
+    config.mapPort(1, link);
+    QProcess simulator;
+    // The simulator prints its terminal's device path once it serves.
+    const auto startSimulator = [&](QStringList options) {
+        simulator.start(QStringLiteral(QUENDRIX_SIM_PATH),
+                        options << QStringLiteral("--link") << link);
+        ASSERT_TRUE(test::pumpUntil([&] { return simulator.canReadLine(); }))
+            << "quendrix-sim did not start";
+    };
 
-TEST_F(SimulatorLinkTest, HangUpClosesOnceWithoutSpinningAndTheNextOpenFindsANewInstrument) {
-    auto simulator = startSimulator({QStringLiteral("--hang-up-after"), QStringLiteral("2")});
+    QtSerialLine qtLine;
+    WatchedLine line{qtLine};
+    platform::SerialPort port{line};
+    port.setSettings("9600,N,8,1");
+    port.setRThreshold(1);
+    port.setInputLen(1);
+    std::string received;
+    int notOneCharacter = 0;
+    port.OnComm = [&] {
+        const std::string character = port.Input();
+        received += character;
+        notOneCharacter += character.size() != 1 ? 1 : 0;
+    };
+    const auto initialise = [&] {
+        received.clear();
+        port.Output("/1ZR\r\n");
+        ASSERT_TRUE(test::pumpUntil([&] { return received.size() >= initialised.size(); }))
+            << "received " << received.size();
+        EXPECT_EQ(received, initialised);
+    };
+
+    ASSERT_NO_FATAL_FAILURE(
+        startSimulator({QStringLiteral("--hang-up-after"), QStringLiteral("2")}));
     port.setPortOpen(true);
-    port.Output("/1ZR\r\n");
-    ASSERT_TRUE(receiveAtLeast(initialised.size()));
+    ASSERT_NO_FATAL_FAILURE(initialise());
+    EXPECT_EQ(notOneCharacter, 0);
 
     port.Output("/1Q\r\n");
-    ASSERT_TRUE(test::pumpUntil([&] { return !port.PortOpen(); }, QDeadlineTimer(generous)));
-    EXPECT_EQ(line.linesLost, 1);
-    EXPECT_EQ(line.closes, 1);
+    ASSERT_TRUE(test::pumpUntil([&] { return !port.PortOpen(); }));
     EXPECT_FALSE(qtLine.isOpen());
     EXPECT_EQ(received, initialised);
 
@@ -111,17 +111,17 @@ TEST_F(SimulatorLinkTest, HangUpClosesOnceWithoutSpinningAndTheNextOpenFindsANew
     EXPECT_EQ(line.closes, 1);
 
     // Gone for good: the simulator has exited and its link with it.
-    ASSERT_TRUE(simulator->waitForExit(generous));
+    ASSERT_TRUE(test::pumpUntil([&] { return simulator.state() == QProcess::NotRunning; }));
     EXPECT_THROW(port.setPortOpen(true), Failure);
     EXPECT_FALSE(port.PortOpen());
 
-    simulator = startSimulator();
+    ASSERT_NO_FATAL_FAILURE(startSimulator({}));
     port.setPortOpen(true);
-    received.clear();
-    port.Output("/1ZR\r\n");
-    ASSERT_TRUE(receiveAtLeast(initialised.size()));
-    EXPECT_EQ(received, initialised);
+    ASSERT_NO_FATAL_FAILURE(initialise());
     EXPECT_EQ(line.opens, 2);
+    simulator.terminate();
+    simulator.waitForFinished();
+#endif
 }
 
 }  // namespace
