@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
-#include <vector>
 
 #include "core/device/ScriptedRig.h"
 
@@ -16,18 +16,14 @@ struct WaitCase {
     WaitOutcome outcome;
     Micros endsAt;
     std::string loopCounter, retryCounter, retryCounter2;
-    friend void PrintTo(const WaitCase& param, std::ostream* os) { *os << param.name; }
+    friend void PrintTo(const WaitCase& row, std::ostream* os) { *os << row.name; }
 };
 
 class ReplyWaitTest : public ::testing::TestWithParam<WaitCase> {};
 
 TEST_P(ReplyWaitTest, EndsWithItsOutcomeAndCounters) {
     ScriptedRig rig;
-    rig.c.flags.ProtocolRunning = true;
-    rig.c.flags.ReplyReceived = false;
-    rig.link.SendToDeviceNow("1", "Q1");
-    rig.c.LoopCounter.setText("1000");
-    rig.c.tmrResponseTimeout.setEnabled(true);
+    prepareExchange(rig.form, "Q1");
     GetParam().script(rig);
     EXPECT_EQ(rig.link.AwaitDeviceReply(), GetParam().outcome);
     EXPECT_EQ(rig.clock.now(), GetParam().endsAt);
@@ -37,89 +33,118 @@ TEST_P(ReplyWaitTest, EndsWithItsOutcomeAndCounters) {
     EXPECT_FALSE(rig.c.tmrResponseTimeout.enabled());
 }
 
-// The whole reply arrives in one piece `after` the send.
-std::function<void(ScriptedRig&)> answerAfter(Micros after) {
-    return [after](ScriptedRig& rig) { rig.line.deliverIn(after, reply(0x60)); };
+// The whole reply arrives in one piece at `at`.
+std::function<void(ScriptedRig&)> answerAt(Micros at) {
+    return [at](ScriptedRig& rig) { rig.deliverAt(at, reply(0x60)); };
 }
-
-void silence(ScriptedRig&) {}
 
 // A character every 400 us: 1000 passes of the wait come before its 500-ms time-out.
 void busyLine(ScriptedRig& rig) {
     for (int i = 1; i <= 1300; ++i) {
-        rig.clock.at(Micros{400 * i}, [&rig] { rig.line.deliver("x"); });
+        rig.deliverAt(Micros{400 * i}, "x");
     }
-}
-
-void lastPass(ScriptedRig& rig) {
-    answerAfter(10ms)(rig);
-    rig.c.LoopCounter.setText("1");
-}
-
-void endAt100ms(ScriptedRig& rig) {
-    rig.clock.at(Micros{100ms}, [&rig] { rig.c.flags.ProtocolRunning = false; });
-}
-
-void closeAt100ms(ScriptedRig& rig) {
-    rig.clock.at(Micros{100ms}, [&rig] { rig.c.MainForm.close(); });
-}
-
-void unreadableCounters(ScriptedRig& rig) {
-    rig.c.RetryCounter2.setText("many");
-    rig.c.LoopCounter.setText("lots");
-}
-
-void paddedCounter(ScriptedRig& rig) {
-    rig.c.RetryCounter2.setText(" 41 ");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Waits, ReplyWaitTest,
-    ::testing::Values(
-        WaitCase{"ReplyInTheFirstPass", answerAfter(10ms), WaitOutcome::Replied, 10ms, "999", "0",
-                 "0"},
-        WaitCase{"Silence", silence, WaitOutcome::TimedOut, 500ms, "999", "0", "1"},
-        WaitCase{"ReplyAndExpiryInOnePass", answerAfter(500ms), WaitOutcome::TimedOut, 500ms, "999",
-                 "0", "1"},
-        WaitCase{"PassLimit", busyLine, WaitOutcome::TimedOut, 400ms, "0", "1", "0"},
-        WaitCase{"ReplyInTheLastPass", lastPass, WaitOutcome::TimedOut, 10ms, "0", "1", "0"},
-        WaitCase{"RunEnded", endAt100ms, WaitOutcome::Abandoned, 100ms, "999", "0", "0"},
-        WaitCase{"WindowClosed", closeAt100ms, WaitOutcome::Abandoned, 100ms, "1000", "0", "0"},
-        WaitCase{"UnreadableCounters", unreadableCounters, WaitOutcome::TimedOut, 500ms, "lots",
-                 "0", "many"},
-        WaitCase{"PaddedCounter", paddedCounter, WaitOutcome::TimedOut, 500ms, "999", "0", "42"}),
+    ::testing::Values(WaitCase{"ReplyInTheFirstPass", answerAt(10ms), WaitOutcome::Replied, 10ms,
+                               "999", "0", "0"},
+                      WaitCase{"Silence", [](ScriptedRig&) {}, WaitOutcome::TimedOut, 500ms, "999",
+                               "0", "1"},
+                      WaitCase{"ReplyAndExpiryInOnePass", answerAt(500ms), WaitOutcome::TimedOut,
+                               500ms, "999", "0", "1"},
+                      WaitCase{"PassLimit", busyLine, WaitOutcome::TimedOut, 400ms, "0", "1", "0"},
+                      WaitCase{"ReplyInTheLastPass",
+                               [](ScriptedRig& rig) {
+                                   answerAt(10ms)(rig);
+                                   rig.c.LoopCounter.setText("1");
+                               },
+                               WaitOutcome::TimedOut, 10ms, "0", "1", "0"},
+                      WaitCase{"RunEnded",
+                               [](ScriptedRig& rig) {
+                                   rig.clock.at(Micros{100ms},
+                                                [&rig] { rig.c.flags.ProtocolRunning = false; });
+                               },
+                               WaitOutcome::Abandoned, 100ms, "999", "0", "0"},
+                      WaitCase{"WindowClosed",
+                               [](ScriptedRig& rig) {
+                                   rig.clock.at(Micros{100ms}, [&rig] { rig.c.MainForm.close(); });
+                               },
+                               WaitOutcome::Abandoned, 100ms, "1000", "0", "0"},
+                      WaitCase{"UnreadableCounters",
+                               [](ScriptedRig& rig) {
+                                   rig.c.RetryCounter2.setText("many");
+                                   rig.c.LoopCounter.setText("lots");
+                               },
+                               WaitOutcome::TimedOut, 500ms, "lots", "0", "many"}),
     [](const auto& testCase) { return testCase.param.name; });
 
 TEST(ReplyWaitClosedTest, NoWaitOnceTheWindowHasClosed) {
     ScriptedRig rig;
     rig.c.MainForm.close();
-    rig.c.flags.ProtocolRunning = true;
     EXPECT_EQ(exchange(rig.form, "Q1"), WaitOutcome::Abandoned);
     EXPECT_EQ(rig.clock.now(), Micros{0});
 }
 
-struct ErrorCountCase {
-    std::vector<int> codes;
-    std::string error2, error3, error9;
-};
-
-class CountDeviceErrorTest : public ::testing::TestWithParam<ErrorCountCase> {};
-
-TEST_P(CountDeviceErrorTest, CountsErrorCodes2And3And9) {
+TEST(CountDeviceErrorTest, CountsErrorCodes2And3And9Only) {
     ScriptedRig rig;
-    for (const int code : GetParam().codes) {
-        rig.line.deliver(reply(0x60 | code));
-        rig.link.CountDeviceError();
-    }
-    EXPECT_EQ(rig.c.Error2.text(), GetParam().error2);
-    EXPECT_EQ(rig.c.Error3.text(), GetParam().error3);
-    EXPECT_EQ(rig.c.Error9.text(), GetParam().error9);
+    const auto countAfter = [&rig](std::initializer_list<int> codes) {
+        for (const int code : codes) {
+            rig.line.deliver(reply(0x60 | code));
+            rig.link.CountDeviceError();
+        }
+        return rig.c.Error2.text() + " " + rig.c.Error3.text() + " " + rig.c.Error9.text();
+    };
+    EXPECT_EQ(countAfter({2, 9, 9}), "1 0 2");
+    EXPECT_EQ(countAfter({3, 0, 1, 7, 15}), "1 1 2");
 }
 
-INSTANTIATE_TEST_SUITE_P(Replies, CountDeviceErrorTest,
-                         ::testing::Values(ErrorCountCase{{2, 9, 9}, "1", "0", "2"},
-                                           ErrorCountCase{{3}, "0", "1", "0"},
-                                           ErrorCountCase{{0, 1, 7, 15}, "0", "0", "0"}));
+// Exchanges with the simulated instrument, one fault at a time. The silent, stuck-busy and
+// babbling instruments meet the "Send" button in SendingTest.cpp.
+TEST(FaultSwitchTest, EverySecondReplyLostTimesOutEverySecondExchange) {
+    SimRig rig(with([](auto& f) { f.dropEvery = 2; }));
+    EXPECT_EQ(exchange(rig.form, "Q1"), WaitOutcome::Replied);
+    EXPECT_EQ(exchange(rig.form, "Q1"), WaitOutcome::TimedOut);
+    EXPECT_EQ(exchange(rig.form, "Q1"), WaitOutcome::Replied);
+}
+
+TEST(FaultSwitchTest, NoiseAroundTheRepliesLeavesTheirDecodeIntact) {
+    SimRig rig(with([](auto& f) { f.garbage = true; }));
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_EQ(exchange(rig.form, "?1"), WaitOutcome::Replied);
+        EXPECT_EQ(rig.c.chrErrorCode.text(), "0");
+        EXPECT_EQ(rig.c.strResponse.text(), "300\x03");
+    }
+}
+
+TEST(FaultSwitchTest, AFixedErrorNineIsCounted) {
+    SimRig rig(with([](auto& f) { f.fixedErrorCode = 9; }));
+    EXPECT_EQ(exchange(rig.form, "Q1"), WaitOutcome::Replied);
+    rig.link.CountDeviceError();
+    EXPECT_EQ(rig.c.Error9.text(), "1");
+}
+
+TEST(FaultSwitchTest, ASlowReplyTimesOutAndIsDecodedWhenItComes) {
+    SimRig rig(with([](auto& f) { f.slowReply = 600ms; }));
+    EXPECT_EQ(exchange(rig.form, "Q1"), WaitOutcome::TimedOut);
+    rig.clock.advanceBy(200ms);  // taken for whatever was sent last
+    EXPECT_TRUE(rig.c.flags.ReplyReceived);
+}
+
+TEST(FaultSwitchTest, AHangUpClosesThePortUntilTheDeviceIsBack) {
+    SimRig rig(with([](auto& f) { f.hangUpAfter = 1; }));
+    auto& serial = rig.platform.serial();
+    EXPECT_EQ(exchange(rig.form, "ZR"), WaitOutcome::TimedOut);
+    EXPECT_FALSE(rig.c.MSComm1.PortOpen());  // closed once, when the line went away
+    // The next send cannot open the port again: it fails silently and writes nothing.
+    const std::size_t writes = serial.writes().size();
+    EXPECT_EQ(exchange(rig.form, "Q1"), WaitOutcome::TimedOut);
+    EXPECT_EQ(serial.writes().size(), writes);
+    // Once the device is back, the next send opens the port and is answered.
+    serial.reconnect();
+    EXPECT_EQ(exchange(rig.form, "ZR"), WaitOutcome::Replied);
+    EXPECT_EQ(serial.openCount(), 2);
+}
 
 }  // namespace
 }  // namespace quendrix::device::testing
