@@ -19,9 +19,8 @@ FaultSwitches with(void (*set)(FaultSwitches&)) {
 
 TEST(FaultSwitchesTest, ASilentInstrumentStillObeys) {
     LineHarness host(with([](FaultSwitches& f) { f.silent = true; }));
-    host.send("1ZR");
-    host.send("1Q");
-    EXPECT_EQ(host.bytes(), "");
+    EXPECT_EQ(host.exchange("1ZR"), "");
+    EXPECT_EQ(host.exchange("1Q"), "");
     EXPECT_TRUE(host.line.instrument().syringe().busy());
 }
 
@@ -32,6 +31,18 @@ TEST(FaultSwitchesTest, EveryKthReplyIsLost) {
     EXPECT_EQ(host.exchange("1Q"), reply(0x60));
     EXPECT_EQ(host.exchange("1ZR"), "");
     EXPECT_TRUE(host.line.instrument().syringe().busy()) << "the lost reply's command still ran";
+}
+
+TEST(FaultSwitchesTest, AStuckDriveNeverReportsReady) {
+    LineHarness host(with([](FaultSwitches& f) { f.stuckBusy = true; }));
+    EXPECT_EQ(host.exchange("1Q", 10s), reply(0x40));
+    EXPECT_EQ(host.exchange("1XR"), reply(0x43));
+}
+
+TEST(FaultSwitchesTest, AFixedErrorCodeIsInEveryReply) {
+    LineHarness host(with([](FaultSwitches& f) { f.fixedErrorCode = 9; }));
+    EXPECT_EQ(host.exchange("1Q"), reply(0x69));
+    EXPECT_EQ(host.exchange("1?"), reply(0x69, "0"));
 }
 
 std::string garbledReply(std::uint32_t seed) {
@@ -51,11 +62,8 @@ TEST(FaultSwitchesTest, GarbageSurroundsTheReplyWithoutBreakingIt) {
     EXPECT_GT(bytes.size(), at + clean.size()) << "noise after the reply";
     const std::string noise = bytes.substr(0, at) + bytes.substr(at + clean.size());
     EXPECT_EQ(noise.find_first_of("/\r"), std::string::npos);
-}
-
-TEST(FaultSwitchesTest, GarbageIsReproducibleFromItsSeed) {
-    EXPECT_EQ(garbledReply(7), garbledReply(7));
-    EXPECT_NE(garbledReply(7), garbledReply(8));
+    EXPECT_EQ(bytes, garbledReply(7)) << "reproducible from its seed";
+    EXPECT_NE(bytes, garbledReply(8));
 }
 
 TEST(FaultSwitchesTest, ABabblingLineNeverRestsAndNeverEndsAReply) {
@@ -68,48 +76,30 @@ TEST(FaultSwitchesTest, ABabblingLineNeverRestsAndNeverEndsAReply) {
         const Micros gap = host.received[i].first - host.received[i - 1].first;
         ASSERT_TRUE(gap == 1041us || gap == 1042us) << "byte " << i;
     }
-    host.send("1ZR", 10ms);
+    host.exchange("1ZR", 10ms);
     EXPECT_TRUE(host.line.instrument().syringe().busy()) << "commands still get through";
-}
-
-TEST(FaultSwitchesTest, AStuckDriveNeverReportsReady) {
-    LineHarness host(with([](FaultSwitches& f) { f.stuckBusy = true; }));
-    EXPECT_EQ(host.exchange("1Q", 10s), reply(0x40));
-    EXPECT_EQ(host.exchange("1XR"), reply(0x43));
-}
-
-TEST(FaultSwitchesTest, AFixedErrorCodeIsInEveryReply) {
-    LineHarness host(with([](FaultSwitches& f) { f.fixedErrorCode = 9; }));
-    EXPECT_EQ(host.exchange("1Q"), reply(0x69));
-    EXPECT_EQ(host.exchange("1?"), reply(0x69, "0"));
 }
 
 TEST(FaultSwitchesTest, SlowRepliesComeLater) {
     LineHarness host(with([](FaultSwitches& f) { f.slowReply = 200ms; }));
-    host.send("1Q", 1s);
+    host.exchange("1Q", 1s);
     ASSERT_FALSE(host.received.empty());
     EXPECT_EQ(host.received.front().first, 4166us + 500us + 200ms + 1041us);
 }
 
-TEST(FaultSwitchesTest, TheLineGoesAwayAtTheNthCommand) {
+TEST(FaultSwitchesTest, TheLineGoesAwayAtTheNthCommandWithRepliesInFlight) {
     LineHarness host(with([](FaultSwitches& f) { f.hangUpAfter = 2; }));
     int hangUps = 0;
     host.line.setOnHangUp([&hangUps] { ++hangUps; });
-    EXPECT_EQ(host.exchange("1Q"), reply(0x60));
-    EXPECT_EQ(host.exchange("1ZR"), "");
+    host.line.hostWrite("/1Q\r/1ZR\r\n");
+    host.clock.advanceBy(1s);
+    // The second CR arrives at 9375 us, when four bytes of the first reply are through.
+    EXPECT_EQ(host.bytes(), "/0\x60\x03");
     EXPECT_EQ(hangUps, 1);
     EXPECT_TRUE(host.line.hungUp());
     EXPECT_FALSE(host.line.instrument().syringe().busy()) << "the last command never ran";
     EXPECT_EQ(host.exchange("1Q"), "");
     EXPECT_EQ(host.line.instrument().commandsSeen(), 2u);
-}
-
-TEST(FaultSwitchesTest, RepliesInFlightAreLostWithTheLine) {
-    LineHarness host(with([](FaultSwitches& f) { f.hangUpAfter = 2; }));
-    host.line.hostWrite("/1Q\r\n/1Q\r\n");
-    host.clock.advanceBy(1s);
-    // The second CR arrives at 9375 us, when four bytes of the first reply are through.
-    EXPECT_EQ(host.bytes(), "/0\x60\x03");
 }
 
 }  // namespace

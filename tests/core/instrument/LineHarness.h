@@ -18,27 +18,22 @@ public:
         line.setHostReceiver([this](char byte) { received.push_back({clock.now(), byte}); });
     }
 
-    // Frames `text` ("1ZR") as the host does and lets `span` of line time pass.
-    void send(std::string_view text, Micros span = Micros{50'000}) {
-        line.hostWrite("/" + std::string(text) + "\r\n");
-        clock.advanceBy(span);
-    }
-
-    // Sends `text` and returns what came back for it.
+    // Frames `text` ("1ZR") as the host does, lets `span` of line time pass and returns what
+    // came back meanwhile.
     std::string exchange(std::string_view text, Micros span = Micros{50'000}) {
         const std::size_t before = received.size();
-        send(text, span);
-        return bytesFrom(before);
+        line.hostWrite("/" + std::string(text) + "\r\n");
+        clock.advanceBy(span);
+        return bytes(before);
     }
 
-    std::string bytesFrom(std::size_t first) const {
+    std::string bytes(std::size_t first = 0) const {
         std::string bytes;
         for (std::size_t i = first; i < received.size(); ++i) {
             bytes += received[i].second;
         }
         return bytes;
     }
-    std::string bytes() const { return bytesFrom(0); }
 
     VirtualClock clock;
     InstrumentLine line;
