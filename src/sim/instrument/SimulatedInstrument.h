@@ -46,7 +46,6 @@ public:
     std::size_t commandsSeen() const { return commandsSeen_; }
     const std::string& lastCommand() const { return lastCommand_; }
     bool hungUp() const { return hungUp_; }
-    const FaultSwitches& faults() const { return faults_; }
 
     // "/0", the status byte, the data, ETX, CR, LF.
     static std::string frameReply(std::uint8_t status, std::string_view data);

@@ -27,7 +27,7 @@ TEST_F(SendingTest, SendToDeviceFramesWithThreeWritesAndWaitsOnlyDuringARun) {
     EXPECT_EQ(c.strPumpString.text(), "/1ZR");
     EXPECT_EQ(c.RetryCounter2.text(), "1");  // only "W" counts
     EXPECT_EQ(platform.serial().openCount(), 1);
-    EXPECT_EQ(c.MSComm1.Settings(), "9600,N,8,1");
+    EXPECT_EQ(platform.serial().settings(), platform::LineSettings::parse("9600,N,8,1"));
     EXPECT_EQ(c.MSComm1.InputLen(), 1);
 }
 
