@@ -9,10 +9,7 @@ Control::Control(std::string name, ControlKind kind, int index)
     : name_(std::move(name)), kind_(kind), index_(index) {}
 
 void Control::setVisible(bool visible) {
-    if (visible_ != visible) {
-        visible_ = visible;
-        changed();
-    }
+    assign(visible_, visible);
 }
 
 void Control::move(int left, int top, int width, int height) {
@@ -20,10 +17,7 @@ void Control::move(int left, int top, int width, int height) {
 }
 
 void Control::setGeometry(const TwipRect& geometry) {
-    if (geometry_ != geometry) {
-        geometry_ = geometry;
-        changed();
-    }
+    assign(geometry_, geometry);
 }
 
 Window* Control::window() const {

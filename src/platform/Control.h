@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "platform/ChangeNotifier.h"
 #include "platform/TwipRect.h"
@@ -50,6 +51,14 @@ public:
 
 protected:
     void changed() const { changed_.notify(); }
+    // Stores a new value and tells the observers, unless nothing changes.
+    template <typename T>
+    void assign(T& field, T value) {
+        if (field != value) {
+            field = std::move(value);
+            changed();
+        }
+    }
 
 private:
     friend class Container;

@@ -12,12 +12,7 @@ public:
         : Container(std::move(name), ControlKind::Frame), caption_(std::move(caption)) {}
 
     const std::string& caption() const { return caption_; }
-    void setCaption(std::string caption) {
-        if (caption_ != caption) {
-            caption_ = std::move(caption);
-            changed();
-        }
-    }
+    void setCaption(std::string caption) { assign(caption_, std::move(caption)); }
 
 private:
     std::string caption_;

@@ -14,12 +14,7 @@ public:
         : Control(std::move(name), ControlKind::Label, index), caption_(std::move(caption)) {}
 
     const std::string& caption() const { return caption_; }
-    void setCaption(std::string caption) {
-        if (caption_ != caption) {
-            caption_ = std::move(caption);
-            changed();
-        }
-    }
+    void setCaption(std::string caption) { assign(caption_, std::move(caption)); }
 
     Control* buddy() const { return buddy_; }
     void setBuddy(Control& buddy) { buddy_ = &buddy; }

@@ -13,12 +13,7 @@ public:
     explicit Shape(std::string name) : Control(std::move(name), ControlKind::Shape) {}
 
     Colour fillColor() const { return fillColor_; }
-    void setFillColor(Colour colour) {
-        if (fillColor_ != colour) {
-            fillColor_ = colour;
-            changed();
-        }
-    }
+    void setFillColor(Colour colour) { assign(fillColor_, std::move(colour)); }
 
 private:
     Colour fillColor_ = kBlack;

@@ -3,10 +3,7 @@
 namespace quendrix::platform {
 
 void Window::setCaption(std::string caption) {
-    if (caption_ != caption) {
-        caption_ = std::move(caption);
-        changed();
-    }
+    assign(caption_, std::move(caption));
 }
 
 void Window::setFocusTo(Control* control) {
