@@ -45,13 +45,6 @@ TEST_F(MainFormStartUp, NoTimerRunsAndThePortIsClosed) {
     for (platform::Timer* timer : c.timers()) {
         EXPECT_FALSE(timer->enabled()) << timer->name();
     }
-    EXPECT_EQ(c.tmrResponseTimeout.interval(), 500);
-    EXPECT_EQ(c.tmrCommunicationTimeout.interval(), 30000);
-    EXPECT_EQ(c.tmrDeviceTimeout.interval(), 60000);
-    EXPECT_EQ(c.Timer1.interval(), 250);
-    EXPECT_EQ(c.tmrTestingTimer.interval(), 100);
-    EXPECT_EQ(c.TimerStatusQuery.interval(), 50);
-    EXPECT_EQ(c.RunTimer.interval(), 1000);
     EXPECT_FALSE(c.MSComm1.PortOpen());
     EXPECT_TRUE(platform.clock().idle());
 }
