@@ -29,6 +29,38 @@ void caption(platform::Label& label, Control& buddy) {
     label.setBuddy(buddy);
 }
 
+// The "Communications" panel and its hidden mirror share one layout.
+struct CommunicationsLayout {
+    Control& command;
+    Control& send;
+    Control& query;
+    Control& unitLamp;
+    Control& flashLamp;
+    platform::Label& errorLabel;
+    Control& errorBox;
+    platform::Label& rawLabel;
+    Control& rawBox;
+    platform::Label& responseLabel;
+    Control& responseBox;
+};
+
+void layOut(platform::Frame& frame, const CommunicationsLayout& panel) {
+    place(frame, panel.command, 120, 240, 1560, kBoxHeight);
+    place(frame, panel.send, 1770, 225, 900, 315);
+    place(frame, panel.query, 2760, 225, 1200, 315);
+    place(frame, panel.unitLamp, 4080, 315, kIndicator, kIndicator);
+    place(frame, panel.flashLamp, 4320, 315, kIndicator, kIndicator);
+    place(frame, panel.errorLabel, 4590, 270, 900, 240);
+    place(frame, panel.errorBox, 5520, 240, 480, kBoxHeight);
+    place(frame, panel.rawLabel, 120, 645, 840, 240);
+    place(frame, panel.rawBox, 960, 615, 2520, kBoxHeight);
+    place(frame, panel.responseLabel, 3600, 645, 840, 240);
+    place(frame, panel.responseBox, 4440, 615, 2310, kBoxHeight);
+    caption(panel.responseLabel, panel.responseBox);
+    caption(panel.rawLabel, panel.rawBox);
+    caption(panel.errorLabel, panel.errorBox);
+}
+
 }  // namespace
 
 MainFormControls::MainFormControls(platform::Platform& platform)
@@ -87,23 +119,11 @@ void MainFormControls::buildWindow() {
 
 void MainFormControls::buildCommunications() {
     place(MainForm, Frame3, 195, 6885, 6870, 1005);
-    place(Frame3, strPumpString, 120, 240, 1560, kBoxHeight);
-    place(Frame3, SendToPump, 1770, 225, 900, 315);
-    place(Frame3, CommandStatusQuery, 2760, 225, 1200, 315);
-    place(Frame3, ShapeUnitStatus, 4080, 315, kIndicator, kIndicator);
-    place(Frame3, Shape1, 4320, 315, kIndicator, kIndicator);
-    place(Frame3, Label3, 4590, 270, 900, 240);
-    place(Frame3, chrErrorCode, 5520, 240, 480, kBoxHeight);
-    place(Frame3, Label2, 120, 645, 840, 240);
-    place(Frame3, Text3, 960, 615, 2520, kBoxHeight);
-    place(Frame3, Label1, 3600, 645, 840, 240);
-    place(Frame3, strResponse, 4440, 615, 2310, kBoxHeight);
+    layOut(Frame3, {strPumpString, SendToPump, CommandStatusQuery, ShapeUnitStatus, Shape1, Label3,
+                    chrErrorCode, Label2, Text3, Label1, strResponse});
     placeHidden(Frame3, RetryCounter, 6120, 240, 300, kBoxHeight);
     placeHidden(Frame3, RetryCounter2, 6450, 240, 300, kBoxHeight);
     placeHidden(Frame3, Speed, 6120, 240, 600, kBoxHeight);
-    caption(Label1, strResponse);
-    caption(Label2, Text3);
-    caption(Label3, chrErrorCode);
 }
 
 void MainFormControls::buildOutside() {
@@ -147,20 +167,8 @@ void MainFormControls::buildHiddenFrames() {
 
 void MainFormControls::buildMirrorFrame() {
     placeHidden(MainForm, Frame6, 195, 6885, 6870, 1005);
-    place(Frame6, QueryString, 120, 240, 1560, kBoxHeight);
-    place(Frame6, Command4, 1770, 225, 900, 315);
-    place(Frame6, Command3, 2760, 225, 1200, 315);
-    place(Frame6, Shape2, 4080, 315, kIndicator, kIndicator);
-    place(Frame6, Shape3, 4320, 315, kIndicator, kIndicator);
-    place(Frame6, Label6, 4590, 270, 900, 240);
-    place(Frame6, QueryErrorCode, 5520, 240, 480, kBoxHeight);
-    place(Frame6, Label5, 120, 645, 840, 240);
-    place(Frame6, QueryRawData, 960, 615, 2520, kBoxHeight);
-    place(Frame6, Label4, 3600, 645, 840, 240);
-    place(Frame6, QueryResponse, 4440, 615, 2310, kBoxHeight);
-    caption(Label4, QueryResponse);
-    caption(Label5, QueryRawData);
-    caption(Label6, QueryErrorCode);
+    layOut(Frame6, {QueryString, Command4, Command3, Shape2, Shape3, Label6, QueryErrorCode, Label5,
+                    QueryRawData, Label4, QueryResponse});
 }
 
 void MainFormControls::buildSonicateFrame() {
