@@ -110,25 +110,24 @@ void Grid::leaveCell() {
     }
 }
 
-// Moving the current cell collapses the selection onto it.
 void Grid::setRow(int row) {
     checkRow(row);
-    if (row != row_) {
-        leaveCell();
-    }
-    row_ = row;
-    rowSel_ = row;
-    colSel_ = col_;
-    changes_.notify(Change::Current, row_, col_);
+    moveCurrent(row, col_);
 }
 
 void Grid::setCol(int col) {
     checkCol(col);
-    if (col != col_) {
+    moveCurrent(row_, col);
+}
+
+// Moving the current cell collapses the selection onto it; the cell it leaves is told first.
+void Grid::moveCurrent(int row, int col) {
+    if (row != row_ || col != col_) {
         leaveCell();
     }
+    row_ = row;
     col_ = col;
-    rowSel_ = row_;
+    rowSel_ = row;
     colSel_ = col;
     changes_.notify(Change::Current, row_, col_);
 }
@@ -204,17 +203,19 @@ void Grid::setTextMatrix(int row, int col, std::string text) {
     }
 }
 
-const std::string& Grid::TextArray(int index) const {
+void Grid::checkIndex(int index) const {
     if (index < 0 || cols_ == 0 || index >= rows_ * cols_) {
         throw Failure("cell index " + std::to_string(index) + " is outside the grid");
     }
+}
+
+const std::string& Grid::TextArray(int index) const {
+    checkIndex(index);
     return TextMatrix(index / cols_, index % cols_);
 }
 
 void Grid::setTextArray(int index, std::string text) {
-    if (index < 0 || cols_ == 0 || index >= rows_ * cols_) {
-        throw Failure("cell index " + std::to_string(index) + " is outside the grid");
-    }
+    checkIndex(index);
     setTextMatrix(index / cols_, index % cols_, std::move(text));
 }
 
@@ -291,14 +292,7 @@ bool Grid::userSelect(int row, int col) {
     if (row < fixedRows_ || row >= rows_ || col < fixedCols_ || col >= cols_) {
         return false;
     }
-    if (row != row_ || col != col_) {
-        leaveCell();
-    }
-    row_ = row;
-    col_ = col;
-    rowSel_ = row;
-    colSel_ = col;
-    changes_.notify(Change::Current, row_, col_);
+    moveCurrent(row, col);
     return true;
 }
 

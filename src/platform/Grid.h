@@ -93,6 +93,8 @@ private:
     std::size_t cellIndex(int row, int col) const;
     void checkRow(int row) const;
     void checkCol(int col) const;
+    void checkIndex(int index) const;
+    void moveCurrent(int row, int col);
     void resize(int rows, int cols);
     void leaveCell();
     int fixedHeight() const;
