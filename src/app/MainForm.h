@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/MainFormControls.h"
+#include "form/MainFormControls.h"
 #include "device/DeviceLink.h"
 #include "editor/ProtocolGrid.h"
 #include "platform/Platform.h"
@@ -19,7 +19,7 @@ public:
     MainForm(const MainForm&) = delete;
     MainForm& operator=(const MainForm&) = delete;
 
-    MainFormControls& controls() { return controls_; }
+    form::MainFormControls& controls() { return controls_; }
     editor::ProtocolGrid& protocolGrid() { return grid_; }
     device::DeviceLink& deviceLink() { return device_; }
 
@@ -33,7 +33,7 @@ private:
     void Form_Unload();
 
     platform::Platform& platform_;
-    MainFormControls controls_;
+    form::MainFormControls controls_;
     editor::ProtocolGrid grid_;
     device::DeviceLink device_;
 };

@@ -4,7 +4,7 @@
 
 namespace quendrix::device {
 
-CommandSender::CommandSender(app::MainFormControls& form, SerialWriter& writer, RunLog& log,
+CommandSender::CommandSender(form::MainFormControls& form, SerialWriter& writer, RunLog& log,
                              CommunicationWatchdog& watchdog, EventWait& events)
     : form_(form), writer_(writer), log_(log), watchdog_(watchdog), events_(events) {}
 

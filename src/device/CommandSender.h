@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/MainFormControls.h"
+#include "form/MainFormControls.h"
 #include "device/CommunicationWatchdog.h"
 #include "device/EventWait.h"
 #include "device/RunLog.h"
@@ -15,7 +15,7 @@ namespace quendrix::device {
 // command box, puts it on the line and logs it.
 class CommandSender {
 public:
-    CommandSender(app::MainFormControls& form, SerialWriter& writer, RunLog& log,
+    CommandSender(form::MainFormControls& form, SerialWriter& writer, RunLog& log,
                   CommunicationWatchdog& watchdog, EventWait& events);
 
     // Sends, and while a protocol run is in progress waits for a reply. In test mode nothing
@@ -35,7 +35,7 @@ private:
     void waitForReply(bool watched);
     void logSent();
 
-    app::MainFormControls& form_;
+    form::MainFormControls& form_;
     SerialWriter& writer_;
     RunLog& log_;
     CommunicationWatchdog& watchdog_;

@@ -2,7 +2,7 @@
 
 namespace quendrix::device {
 
-DeviceLink::DeviceLink(app::MainFormControls& form, platform::EventPump& pump)
+DeviceLink::DeviceLink(form::MainFormControls& form, platform::EventPump& pump)
     : form_(form),
       log_(form.fileSlot),
       events_(pump, form.MainForm),

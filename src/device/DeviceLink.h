@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/MainFormControls.h"
+#include "form/MainFormControls.h"
 #include "device/CommandSender.h"
 #include "device/CommunicationWatchdog.h"
 #include "device/EventWait.h"
@@ -23,7 +23,7 @@ namespace quendrix::device {
 // communication time-out timers).
 class DeviceLink {
 public:
-    DeviceLink(app::MainFormControls& form, platform::EventPump& pump);
+    DeviceLink(form::MainFormControls& form, platform::EventPump& pump);
     DeviceLink(const DeviceLink&) = delete;
     DeviceLink& operator=(const DeviceLink&) = delete;
 
@@ -41,7 +41,7 @@ private:
     void wireEvents();
     void tmrTestingTimer_Timer();
 
-    app::MainFormControls& form_;
+    form::MainFormControls& form_;
     RunLog log_;
     EventWait events_;
     CommunicationWatchdog watchdog_;

@@ -4,7 +4,7 @@
 
 namespace quendrix::device {
 
-OperatorPanel::OperatorPanel(app::MainFormControls& form, SerialWriter& writer,
+OperatorPanel::OperatorPanel(form::MainFormControls& form, SerialWriter& writer,
                              CommunicationWatchdog& watchdog, EventWait& events)
     : form_(form), writer_(writer), watchdog_(watchdog), events_(events) {}
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainFormControls.h"
+#include "form/MainFormControls.h"
 #include "device/CommunicationWatchdog.h"
 #include "device/EventWait.h"
 #include "device/SerialWriter.h"
@@ -12,7 +12,7 @@ namespace quendrix::device {
 // last addressed for its status.
 class OperatorPanel {
 public:
-    OperatorPanel(app::MainFormControls& form, SerialWriter& writer,
+    OperatorPanel(form::MainFormControls& form, SerialWriter& writer,
                   CommunicationWatchdog& watchdog, EventWait& events);
 
     void subSendToPump();
@@ -21,7 +21,7 @@ public:
 private:
     bool unitReady() const;
 
-    app::MainFormControls& form_;
+    form::MainFormControls& form_;
     SerialWriter& writer_;
     CommunicationWatchdog& watchdog_;
     EventWait& events_;

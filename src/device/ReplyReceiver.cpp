@@ -16,7 +16,7 @@ constexpr std::size_t kLoggedDataLength = 3;  // a data part longer than this ge
 
 }  // namespace
 
-ReplyReceiver::ReplyReceiver(app::MainFormControls& form, RunLog& log,
+ReplyReceiver::ReplyReceiver(form::MainFormControls& form, RunLog& log,
                              CommunicationWatchdog& watchdog)
     : form_(form), log_(log), watchdog_(watchdog) {}
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "app/MainFormControls.h"
+#include "form/MainFormControls.h"
 #include "device/CommunicationWatchdog.h"
 #include "device/RunLog.h"
 #include "device/StatusByte.h"
@@ -19,7 +19,7 @@ public:
     // buffer without limit, so characters past this many are dropped.
     static constexpr std::size_t kBufferLimit = 1024;
 
-    ReplyReceiver(app::MainFormControls& form, RunLog& log, CommunicationWatchdog& watchdog);
+    ReplyReceiver(form::MainFormControls& form, RunLog& log, CommunicationWatchdog& watchdog);
 
     // The serial component's receive notification.
     void MSComm1_OnComm();
@@ -32,7 +32,7 @@ private:
     void showReadiness(StatusByte status);
     static std::string dataPart(const std::string& reply);
 
-    app::MainFormControls& form_;
+    form::MainFormControls& form_;
     RunLog& log_;
     CommunicationWatchdog& watchdog_;
 };

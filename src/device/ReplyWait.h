@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainFormControls.h"
+#include "form/MainFormControls.h"
 #include "device/EventWait.h"
 #include "device/WaitOutcome.h"
 
@@ -10,7 +10,7 @@ namespace quendrix::device {
 // keep count of the waits that failed, and the count of the error codes that matter.
 class ReplyWait {
 public:
-    ReplyWait(app::MainFormControls& form, EventWait& events) : form_(form), events_(events) {}
+    ReplyWait(form::MainFormControls& form, EventWait& events) : form_(form), events_(events) {}
 
     // Expects ReplyReceived false, Text3 empty, LoopCounter "1000" and tmrResponseTimeout
     // armed; leaves tmrResponseTimeout disarmed.
@@ -19,7 +19,7 @@ public:
     void CountDeviceError();
 
 private:
-    app::MainFormControls& form_;
+    form::MainFormControls& form_;
     EventWait& events_;
 };
 

@@ -19,7 +19,7 @@ namespace quendrix::qt {
 
 using platform::ControlKind;
 
-MainWindowView::MainWindowView(app::MainFormControls& controls, const QFont& gridFont)
+MainWindowView::MainWindowView(form::MainFormControls& controls, const QFont& gridFont)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       window_(controls.MainForm) {

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "app/MainFormControls.h"
+#include "form/MainFormControls.h"
 
 namespace quendrix::qt {
 
@@ -15,7 +15,7 @@ class MainWindowView final : public QWidget {
     Q_OBJECT
 
 public:
-    MainWindowView(app::MainFormControls& controls, const QFont& gridFont);
+    MainWindowView(form::MainFormControls& controls, const QFont& gridFont);
 
     // The widget that shows `control`, or nullptr.
     QWidget* widgetFor(const platform::Control& control) const;

@@ -54,7 +54,7 @@ protected:
 
     QtPlatform platform;
     app::MainForm form{platform};
-    app::MainFormControls& controls = form.controls();
+    form::MainFormControls& controls = form.controls();
     MainWindowView view{controls, platform.gridFont()};
     QTableView* table = widget<QTableView>("MSFlexGrid1");
     platform::Grid& grid = controls.MSFlexGrid1;

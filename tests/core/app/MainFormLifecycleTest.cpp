@@ -10,7 +10,7 @@ class MainFormLifecycle : public ::testing::Test {
 protected:
     sim::SimPlatform platform;
     app::MainForm form{platform};
-    app::MainFormControls& c = form.controls();
+    form::MainFormControls& c = form.controls();
 };
 
 TEST_F(MainFormLifecycle, ShutDownDisarmsEveryTimerAndClosesAnOpenPort) {

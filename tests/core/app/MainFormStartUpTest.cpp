@@ -14,7 +14,7 @@ class MainFormStartUp : public ::testing::Test {
 protected:
     sim::SimPlatform platform;
     app::MainForm form{platform};
-    app::MainFormControls& c = form.controls();
+    form::MainFormControls& c = form.controls();
 };
 
 TEST_F(MainFormStartUp, FlagsAndTextsHaveTheirStartValues) {

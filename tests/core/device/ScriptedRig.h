@@ -74,7 +74,7 @@ struct ScriptedRig final : platform::Platform {
     FullDisk fullDisk;
     bool diskFull;
     app::MainForm form{*this};
-    app::MainFormControls& c = form.controls();
+    form::MainFormControls& c = form.controls();
     DeviceLink& link = form.deviceLink();
     sim::VirtualClock& clock = sim.clock();
 };
@@ -86,7 +86,7 @@ struct SimRig {
 
     sim::SimPlatform platform;
     app::MainForm form{platform};
-    app::MainFormControls& c = form.controls();
+    form::MainFormControls& c = form.controls();
     DeviceLink& link = form.deviceLink();
     sim::VirtualClock& clock = platform.clock();
 };

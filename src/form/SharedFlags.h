@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace quendrix::app {
+namespace quendrix::form {
 
 // The flags that the device link, the protocol runner and the service buttons share.
 struct SharedFlags {
@@ -15,4 +15,4 @@ struct SharedFlags {
     std::string CurrentAddress = "1";
 };
 
-}  // namespace quendrix::app
+}  // namespace quendrix::form

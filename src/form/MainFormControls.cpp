@@ -1,9 +1,9 @@
-#include "app/MainFormControls.h"
+#include "form/MainFormControls.h"
 
 #include <array>
 #include <string>
 
-namespace quendrix::app {
+namespace quendrix::form {
 namespace {
 
 using platform::Control;
@@ -234,4 +234,4 @@ void MainFormControls::buildInfoFrames() {
     caption(Label11, txtSampleID);
 }
 
-}  // namespace quendrix::app
+}  // namespace quendrix::form

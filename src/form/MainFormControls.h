@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "app/SharedFlags.h"
+#include "form/SharedFlags.h"
 #include "platform/Button.h"
 #include "platform/FileSlot.h"
 #include "platform/Frame.h"
@@ -16,7 +16,7 @@
 #include "platform/Timer.h"
 #include "platform/Window.h"
 
-namespace quendrix::app {
+namespace quendrix::form {
 
 // The main window's inventory: every control with its name, caption, initial text, place and
 // visibility, the timers, the serial-port component, the file slot and the shared flags.
@@ -144,4 +144,4 @@ private:
     void buildInfoFrames();
 };
 
-}  // namespace quendrix::app
+}  // namespace quendrix::form
