@@ -8,13 +8,8 @@
 #include <string_view>
 
 #include "app/MainForm.h"
-#include "platform/Platform.h"
-#include "sim/SimEventPump.h"
-#include "sim/SimFileSystem.h"
-#include "sim/SimGridMetrics.h"
-#include "sim/SimMessageBox.h"
-#include "sim/SimTimerScheduler.h"
-#include "sim/VirtualClock.h"
+#include "platform/SerialLine.h"
+#include "sim/SimPlatform.h"
 
 namespace {
 
@@ -34,29 +29,6 @@ private:
     platform::SerialLineReceiver* receiver_ = nullptr;
 };
 
-class FeedPlatform final : public platform::Platform {
-public:
-    platform::EventPump& eventPump() override { return pump_; }
-    platform::TimerScheduler& timerScheduler() override { return timers_; }
-    platform::MessageBox& messageBox() override { return messages_; }
-    platform::SerialLine& serialLine() override { return line_; }
-    const platform::GridMetrics& gridMetrics() const override { return metrics_; }
-    platform::FileSystem& fileSystem() override { return files_; }
-    platform::Version version() const override { return {1, 0, 0}; }
-
-    sim::VirtualClock& clock() { return clock_; }
-    FeedLine& line() { return line_; }
-
-private:
-    sim::VirtualClock clock_;
-    sim::SimEventPump pump_{clock_};
-    sim::SimTimerScheduler timers_{clock_};
-    sim::SimMessageBox messages_;
-    FeedLine line_;
-    sim::SimGridMetrics metrics_;
-    sim::SimFileSystem files_;
-};
-
 constexpr std::string_view kReply = "/0`17500\x03\r\n";
 // An 11-character reply takes about this long on a 9600-baud line; letting virtual time
 // pass keeps the reply flash's timer queue as short as it is in the program.
@@ -65,7 +37,9 @@ constexpr auto kReplyTime = std::chrono::microseconds(11'458);
 constexpr int kRepliesPerLog = 4096;
 
 void handleReplies(benchmark::State& state, bool withRunLog) {
-    FeedPlatform platform;
+    FeedLine line;
+    sim::SimPlatform platform;
+    platform.replaceSerialLine(line);
     app::MainForm form(platform);
     auto& controls = form.controls();
     controls.MSComm1.setRThreshold(1);
@@ -77,7 +51,7 @@ void handleReplies(benchmark::State& state, bool withRunLog) {
             controls.fileSlot.close();
             controls.fileSlot.openForOutput("TESTFILE.txt");
         }
-        platform.line().feed(kReply);
+        line.feed(kReply);
         platform.clock().advanceBy(kReplyTime);
     }
     if (controls.strResponse.text() != "17500\x03") {

@@ -41,12 +41,12 @@ InstrumentLink::InstrumentLink(const QStringList& options)
     port_.setSettings("9600,N,8,1");
     port_.setRThreshold(1);
     port_.setInputLen(1);
-    port_.OnComm = [this] {
+    receive_ = port_.OnComm.subscribe([this] {
         if (port_.Input() == "\r") {
             lastReplyEnd_ = Clock::now();
             replyEnded_ = true;
         }
-    };
+    });
     try {
         port_.setPortOpen(true);
     } catch (const platform::Failure& failure) {

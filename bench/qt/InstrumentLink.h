@@ -51,6 +51,7 @@ private:
     QProcess simulator_;
     QtSerialLine line_;
     platform::SerialPort port_{line_};
+    platform::Subscription receive_;
     QtEventPump pump_;
     bool replyEnded_ = false;
     Clock::time_point lastReplyEnd_;

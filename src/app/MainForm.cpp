@@ -9,9 +9,9 @@ MainForm::MainForm(platform::Platform& platform)
     : platform_(platform),
       controls_(platform),
       grid_(controls_.MSFlexGrid1, controls_.CommandFrame, controls_.ValvePositionFrame),
-      device_(controls_, platform.eventPump()) {
-    controls_.NewProtocol.onClick = [this] { NewProtocol_Click(); };
-    controls_.MainForm.onClose = [this] { Form_Unload(); };
+      device_(controls_) {
+    handlers_.push_back(controls_.NewProtocol.onClick.subscribe([this] { NewProtocol_Click(); }));
+    handlers_.push_back(controls_.MainForm.onClose.subscribe([this] { Form_Unload(); }));
     Form_Load();
 }
 

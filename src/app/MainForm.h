@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "form/MainFormControls.h"
 #include "device/DeviceLink.h"
@@ -36,6 +37,7 @@ private:
     form::MainFormControls controls_;
     editor::ProtocolGrid grid_;
     device::DeviceLink device_;
+    std::vector<platform::Subscription> handlers_;
 };
 
 }  // namespace quendrix::app

@@ -5,8 +5,8 @@
 namespace quendrix::device {
 
 CommandSender::CommandSender(form::MainFormControls& form, SerialWriter& writer, RunLog& log,
-                             CommunicationWatchdog& watchdog, EventWait& events)
-    : form_(form), writer_(writer), log_(log), watchdog_(watchdog), events_(events) {}
+                             CommunicationWatchdog& watchdog)
+    : form_(form), writer_(writer), log_(log), watchdog_(watchdog) {}
 
 std::string CommandSender::frame(std::string_view address, std::string_view text) {
     std::string framed = "/";
@@ -32,7 +32,7 @@ void CommandSender::SendToDevice(const std::string& strAddress, const std::strin
     if (testMode) {
         form_.tmrTestingTimer.setEnabled(true);
     } else {
-        FailureRule rule;
+        FailureRule rule = writer_.rule();
         writer_.EnsurePortOpen(rule);
         if (!writer_.writeLine(rule, form_.strPumpString.text())) {
             return;
@@ -51,7 +51,7 @@ void CommandSender::SendToDevice(const std::string& strAddress, const std::strin
 void CommandSender::SendToDeviceNow(const std::string& strAddress,
                                     const std::string& strSendString) {
     prepare(strAddress, strSendString);
-    FailureRule rule;
+    FailureRule rule = writer_.rule();
     writer_.EnsurePortOpen(rule);
     if (!writer_.writeLine(rule, form_.strPumpString.text())) {
         return;
@@ -64,9 +64,9 @@ void CommandSender::SendToDeviceNow(const std::string& strAddress,
 void CommandSender::waitForReply(bool watched) {
     const auto done = [this] { return form_.flags.ReplyReceived || !form_.flags.ProtocolRunning; };
     if (watched) {
-        watchdog_.waitUntil(events_, done);
+        watchdog_.waitUntil(form_.events, done);
     } else {
-        events_.until(done);
+        form_.events.until(done);
     }
 }
 

@@ -5,7 +5,6 @@
 
 #include "form/MainFormControls.h"
 #include "device/CommunicationWatchdog.h"
-#include "device/EventWait.h"
 #include "device/RunLog.h"
 #include "device/SerialWriter.h"
 
@@ -16,7 +15,7 @@ namespace quendrix::device {
 class CommandSender {
 public:
     CommandSender(form::MainFormControls& form, SerialWriter& writer, RunLog& log,
-                  CommunicationWatchdog& watchdog, EventWait& events);
+                  CommunicationWatchdog& watchdog);
 
     // Sends, and while a protocol run is in progress waits for a reply. In test mode nothing
     // goes on the line and the testing timer stands in for the controller.
@@ -39,7 +38,6 @@ private:
     SerialWriter& writer_;
     RunLog& log_;
     CommunicationWatchdog& watchdog_;
-    EventWait& events_;
 };
 
 }  // namespace quendrix::device

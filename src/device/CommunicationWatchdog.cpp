@@ -3,10 +3,10 @@
 namespace quendrix::device {
 
 CommunicationWatchdog::CommunicationWatchdog(platform::Timer& timer) : timer_(timer) {
-    timer_.onTick = [this] {
+    tick_ = timer_.onTick.subscribe([this] {
         timer_.setEnabled(false);
         ++expiries_;
-    };
+    });
 }
 
 }  // namespace quendrix::device

@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-#include "device/EventWait.h"
+#include "form/EventWait.h"
+#include "platform/ChangeNotifier.h"
 #include "platform/Timer.h"
 
 namespace quendrix::device {
@@ -12,7 +13,7 @@ namespace quendrix::device {
 // not when a reply merely stops it.
 class CommunicationWatchdog {
 public:
-    // Takes over the timer's tick.
+    // Counts the timer's ticks; the tick also disarms it.
     explicit CommunicationWatchdog(platform::Timer& timer);
     CommunicationWatchdog(const CommunicationWatchdog&) = delete;
     CommunicationWatchdog& operator=(const CommunicationWatchdog&) = delete;
@@ -25,7 +26,7 @@ public:
     // does not end the wait has stopped the watchdog; it starts again, so the wait still
     // ends 30 s after the last sign of life.
     template <typename Done>
-    void waitUntil(EventWait& events, Done done) {
+    void waitUntil(form::EventWait& events, Done done) {
         const std::uint64_t before = expiries_;
         events.until([&] {
             if (done() || expiries_ != before || events.windowClosed()) {
@@ -41,6 +42,7 @@ public:
 private:
     platform::Timer& timer_;
     std::uint64_t expiries_ = 0;
+    platform::Subscription tick_;
 };
 
 }  // namespace quendrix::device

@@ -2,27 +2,28 @@
 
 namespace quendrix::device {
 
-DeviceLink::DeviceLink(form::MainFormControls& form, platform::EventPump& pump)
+DeviceLink::DeviceLink(form::MainFormControls& form)
     : form_(form),
-      log_(form.fileSlot),
-      events_(pump, form.MainForm),
+      log_(form.fileSlot, form.diagnostics),
       watchdog_(form.tmrCommunicationTimeout),
-      writer_(form.MSComm1),
-      sender_(form, writer_, log_, watchdog_, events_),
-      panel_(form, writer_, watchdog_, events_),
+      writer_(form),
+      sender_(form, writer_, log_, watchdog_),
+      panel_(form, writer_, watchdog_),
       receiver_(form, log_, watchdog_),
-      replyWait_(form, events_) {
+      replyWait_(form) {
     wireEvents();
 }
 
 void DeviceLink::wireEvents() {
-    form_.SendToPump.onClick = [this] { subSendToPump(); };
-    form_.CommandStatusQuery.onClick = [this] { CommandStatusQuery_Click(); };
-    form_.MSComm1.OnComm = [this] { MSComm1_OnComm(); };
-    form_.Timer1.onTick = [this] { receiver_.Timer1_Timer(); };
-    form_.tmrTestingTimer.onTick = [this] { tmrTestingTimer_Timer(); };
+    handlers_.push_back(form_.SendToPump.onClick.subscribe([this] { subSendToPump(); }));
+    handlers_.push_back(
+        form_.CommandStatusQuery.onClick.subscribe([this] { CommandStatusQuery_Click(); }));
+    handlers_.push_back(form_.MSComm1.OnComm.subscribe([this] { MSComm1_OnComm(); }));
+    handlers_.push_back(form_.Timer1.onTick.subscribe([this] { receiver_.Timer1_Timer(); }));
+    handlers_.push_back(
+        form_.tmrTestingTimer.onTick.subscribe([this] { tmrTestingTimer_Timer(); }));
     // Nothing enables this timer; were it armed, it would poll on every tick.
-    form_.TimerStatusQuery.onTick = [this] { panel_.StatusQuery(); };
+    handlers_.push_back(form_.TimerStatusQuery.onTick.subscribe([this] { panel_.StatusQuery(); }));
 }
 
 void DeviceLink::SendToDevice(const std::string& strAddress, const std::string& strSendString,

@@ -1,18 +1,18 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "form/MainFormControls.h"
 #include "device/CommandSender.h"
 #include "device/CommunicationWatchdog.h"
-#include "device/EventWait.h"
 #include "device/OperatorPanel.h"
 #include "device/ReplyReceiver.h"
 #include "device/ReplyWait.h"
 #include "device/RunLog.h"
 #include "device/SerialWriter.h"
 #include "device/WaitOutcome.h"
-#include "platform/EventPump.h"
+#include "platform/ChangeNotifier.h"
 
 namespace quendrix::device {
 
@@ -23,7 +23,7 @@ namespace quendrix::device {
 // communication time-out timers).
 class DeviceLink {
 public:
-    DeviceLink(form::MainFormControls& form, platform::EventPump& pump);
+    explicit DeviceLink(form::MainFormControls& form);
     DeviceLink(const DeviceLink&) = delete;
     DeviceLink& operator=(const DeviceLink&) = delete;
 
@@ -43,13 +43,13 @@ private:
 
     form::MainFormControls& form_;
     RunLog log_;
-    EventWait events_;
     CommunicationWatchdog watchdog_;
     SerialWriter writer_;
     CommandSender sender_;
     OperatorPanel panel_;
     ReplyReceiver receiver_;
     ReplyWait replyWait_;
+    std::vector<platform::Subscription> handlers_;
 };
 
 }  // namespace quendrix::device

@@ -5,8 +5,8 @@
 namespace quendrix::device {
 
 OperatorPanel::OperatorPanel(form::MainFormControls& form, SerialWriter& writer,
-                             CommunicationWatchdog& watchdog, EventWait& events)
-    : form_(form), writer_(writer), watchdog_(watchdog), events_(events) {}
+                             CommunicationWatchdog& watchdog)
+    : form_(form), writer_(writer), watchdog_(watchdog) {}
 
 bool OperatorPanel::unitReady() const {
     return form_.ShapeUnitStatus.fillColor() == platform::kGreen;
@@ -18,20 +18,20 @@ void OperatorPanel::subSendToPump() {
     form_.ShapeUnitStatus.setFillColor(platform::kRed);
     const std::string command = form_.strPumpString.text();
     form_.flags.CurrentAddress = command.size() >= 2 ? command.substr(1, 1) : std::string();
-    FailureRule rule;
+    FailureRule rule = writer_.rule();
     writer_.EnsurePortOpen(rule);
     if (!writer_.writeLine(rule, command)) {
         return;
     }
     // A controller that never answers ready must not hold this handler for ever.
     watchdog_.arm();
-    watchdog_.waitUntil(events_, [this] { return unitReady(); });
+    watchdog_.waitUntil(form_.events, [this] { return unitReady(); });
     watchdog_.disarm();
 }
 
 // In status-query mode 0, the only one in use, the query goes to the device last addressed.
 void OperatorPanel::StatusQuery() {
-    FailureRule rule;
+    FailureRule rule = writer_.rule();
     writer_.EnsurePortOpen(rule);
     form_.flags.ReplyReceived = false;
     const std::string query = "/" + form_.flags.CurrentAddress + "Q";

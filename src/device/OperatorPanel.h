@@ -2,7 +2,6 @@
 
 #include "form/MainFormControls.h"
 #include "device/CommunicationWatchdog.h"
-#include "device/EventWait.h"
 #include "device/SerialWriter.h"
 
 namespace quendrix::device {
@@ -13,7 +12,7 @@ namespace quendrix::device {
 class OperatorPanel {
 public:
     OperatorPanel(form::MainFormControls& form, SerialWriter& writer,
-                  CommunicationWatchdog& watchdog, EventWait& events);
+                  CommunicationWatchdog& watchdog);
 
     void subSendToPump();
     void StatusQuery();
@@ -24,7 +23,6 @@ private:
     form::MainFormControls& form_;
     SerialWriter& writer_;
     CommunicationWatchdog& watchdog_;
-    EventWait& events_;
 };
 
 }  // namespace quendrix::device

@@ -10,8 +10,6 @@ namespace {
 
 constexpr char kReplyStart = '/';
 constexpr char kReplyEnd = '\r';
-constexpr std::size_t kStatusPosition = 2;  // the third character
-constexpr std::size_t kDataStart = 3;
 constexpr std::size_t kLoggedDataLength = 3;  // a data part longer than this gets its own entry
 
 }  // namespace
@@ -26,7 +24,8 @@ void ReplyReceiver::MSComm1_OnComm() {
     std::string received;
     try {
         received = form_.MSComm1.Input();
-    } catch (const platform::Failure&) {
+    } catch (const platform::Failure& failure) {
+        form_.diagnostics.report(failure.what());
         return;
     }
     for (const char character : received) {
@@ -49,41 +48,30 @@ void ReplyReceiver::take(char character) {
     DecodeResponse();
 }
 
-std::string ReplyReceiver::dataPart(const std::string& reply) {
-    std::string data;
-    for (std::size_t i = kDataStart; i < reply.size(); ++i) {
-        if (reply[i] != '\n') {
-            data += reply[i];
-        }
-    }
-    return data;
-}
-
 // Steps 7 and 8 run whether or not a run log is open: the "Send" button waits on the
 // indicator that step 8 paints.
 void ReplyReceiver::DecodeResponse() {
     watchdog_.disarm();
-    const std::string& reply = form_.Text3.text();
-    if (reply.size() <= kStatusPosition) {
-        return;  // a stray CR, or "/" and one character
+    const std::optional<Reply> reply = Reply::parse(form_.Text3.text());
+    if (!reply) {
+        return;
     }
-    const StatusByte status(reply[kStatusPosition]);
-    form_.chrErrorCode.setText(std::to_string(status.errorCode()));
+    form_.chrErrorCode.setText(std::to_string(reply->errorCode));
     form_.QueryErrorCode.setText(form_.chrErrorCode.text());
-    form_.strResponse.setText(dataPart(reply));
+    form_.strResponse.setText(reply->data);
     form_.flags.ReplyReceived = true;
     if (form_.strResponse.text().size() > kLoggedDataLength) {
         log_.received(form_.strResponse.text());
     }
     form_.QueryResponse.setText(form_.strResponse.text());
     if (form_.flags.StatusQueryMode == 0) {
-        showReadiness(status);
+        showReadiness(reply->ready);
     }
     log_.received(form_.Text3.text());
 }
 
-void ReplyReceiver::showReadiness(StatusByte status) {
-    if (status.ready()) {
+void ReplyReceiver::showReadiness(bool ready) {
+    if (ready) {
         form_.flags.DeviceBusy = false;
         form_.ShapeUnitStatus.setFillColor(platform::kGreen);
     } else {

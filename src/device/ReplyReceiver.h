@@ -6,7 +6,7 @@
 #include "form/MainFormControls.h"
 #include "device/CommunicationWatchdog.h"
 #include "device/RunLog.h"
-#include "device/StatusByte.h"
+#include "device/Reply.h"
 
 namespace quendrix::device {
 
@@ -29,8 +29,7 @@ public:
 
 private:
     void take(char character);
-    void showReadiness(StatusByte status);
-    static std::string dataPart(const std::string& reply);
+    void showReadiness(bool ready);
 
     form::MainFormControls& form_;
     RunLog& log_;

@@ -10,12 +10,9 @@ namespace quendrix::device {
 WaitOutcome ReplyWait::AwaitDeviceReply() {
     bool waiting = true;
     bool timedOut = false;
-    bool windowClosed = events_.windowClosed();
-    while (form_.flags.ProtocolRunning && waiting && !windowClosed) {
-        events_.pumpOnce();
+    while (form_.flags.ProtocolRunning && waiting) {
         // Shut-down disarms every timer as it closes the window; that is no time-out.
-        windowClosed = events_.windowClosed();
-        if (windowClosed) {
+        if (!form_.events.pumpOnce() || form_.events.windowClosed()) {
             break;
         }
         if (form_.flags.ReplyReceived) {

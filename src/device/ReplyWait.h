@@ -1,7 +1,6 @@
 #pragma once
 
 #include "form/MainFormControls.h"
-#include "device/EventWait.h"
 #include "device/WaitOutcome.h"
 
 namespace quendrix::device {
@@ -10,7 +9,7 @@ namespace quendrix::device {
 // keep count of the waits that failed, and the count of the error codes that matter.
 class ReplyWait {
 public:
-    ReplyWait(form::MainFormControls& form, EventWait& events) : form_(form), events_(events) {}
+    explicit ReplyWait(form::MainFormControls& form) : form_(form) {}
 
     // Expects ReplyReceived false, Text3 empty, LoopCounter "1000" and tmrResponseTimeout
     // armed; leaves tmrResponseTimeout disarmed.
@@ -20,7 +19,6 @@ public:
 
 private:
     form::MainFormControls& form_;
-    EventWait& events_;
 };
 
 }  // namespace quendrix::device

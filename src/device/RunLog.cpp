@@ -14,9 +14,10 @@ void RunLog::write(std::string_view prefix, std::string_view text) {
     entry += text;
     try {
         slot_.writeRecord(entry);
-    } catch (const platform::Failure&) {
+    } catch (const platform::Failure& failure) {
         // A log that cannot be written (a full disk) loses this entry only: the exchange it
         // records, and the decode that the waiting senders depend on, go on.
+        diagnostics_.report(std::string("run log entry lost: ") + failure.what());
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "platform/Diagnostics.h"
 #include "platform/FileSlot.h"
 
 namespace quendrix::device {
@@ -10,7 +11,8 @@ namespace quendrix::device {
 // slot. Outside a run nothing is open and an entry goes nowhere.
 class RunLog {
 public:
-    explicit RunLog(platform::FileSlot& slot) : slot_(slot) {}
+    RunLog(platform::FileSlot& slot, platform::Diagnostics& diagnostics)
+        : slot_(slot), diagnostics_(diagnostics) {}
 
     void sent(std::string_view framedCommand) { write("Sent     : ", framedCommand); }
     void received(std::string_view text) { write("Received : ", text); }
@@ -19,6 +21,7 @@ private:
     void write(std::string_view prefix, std::string_view text);
 
     platform::FileSlot& slot_;
+    platform::Diagnostics& diagnostics_;
 };
 
 }  // namespace quendrix::device

@@ -3,19 +3,24 @@
 namespace quendrix::device {
 
 void SerialWriter::EnsurePortOpen(FailureRule& rule) {
-    if (port_.PortOpen()) {
+    auto& port = form_.MSComm1;
+    if (shutDown() || port.PortOpen()) {
         return;
     }
     rule.ignoreFromHereOn();
-    rule.step([&] { port_.setRThreshold(1); });
-    rule.step([&] { port_.setInputLen(1); });
-    rule.step([&] { port_.setSettings("9600,N,8,1"); });
-    rule.step([&] { port_.setPortOpen(true); });
+    rule.step([&] { port.setRThreshold(1); });
+    rule.step([&] { port.setInputLen(1); });
+    rule.step([&] { port.setSettings("9600,N,8,1"); });
+    rule.step([&] { port.setPortOpen(true); });
 }
 
 bool SerialWriter::writeLine(FailureRule& rule, std::string_view text) {
-    return rule.step([&] { port_.Output(text); }) && rule.step([&] { port_.Output("\r"); }) &&
-           rule.step([&] { port_.Output("\n"); });
+    if (shutDown()) {
+        return false;
+    }
+    auto& port = form_.MSComm1;
+    return rule.step([&] { port.Output(text); }) && rule.step([&] { port.Output("\r"); }) &&
+           rule.step([&] { port.Output("\n"); });
 }
 
 }  // namespace quendrix::device

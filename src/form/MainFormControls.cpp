@@ -64,7 +64,9 @@ void layOut(platform::Frame& frame, const CommunicationsLayout& panel) {
 }  // namespace
 
 MainFormControls::MainFormControls(platform::Platform& platform)
-    : MSFlexGrid1("MSFlexGrid1", platform.gridMetrics()),
+    : events(platform.eventPump(), MainForm),
+      diagnostics(platform.diagnostics()),
+      MSFlexGrid1("MSFlexGrid1", platform.gridMetrics()),
       MSComm1(platform.serialLine()),
       fileSlot(platform.fileSystem()),
       tmrResponseTimeout("tmrResponseTimeout", platform.timerScheduler(), 500),
@@ -81,8 +83,16 @@ MainFormControls::MainFormControls(platform::Platform& platform)
     buildCommunications();
     buildOutside();
     buildHiddenFrames();
+    disarmOnTick();
+}
+
+// Every timer but the status-query timer is a one-shot whose tick disarms it. These handlers
+// subscribe first, so they run before any a subsystem adds.
+void MainFormControls::disarmOnTick() {
     for (platform::Timer* timer : timers()) {
-        timer->onTick = [timer] { timer->setEnabled(false); };
+        if (timer != &TimerStatusQuery) {
+            handlers_.push_back(timer->onTick.subscribe([timer] { timer->setEnabled(false); }));
+        }
     }
 }
 

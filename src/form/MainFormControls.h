@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "form/EventWait.h"
 #include "form/SharedFlags.h"
 #include "platform/Button.h"
 #include "platform/FileSlot.h"
@@ -19,7 +20,9 @@
 namespace quendrix::form {
 
 // The main window's inventory: every control with its name, caption, initial text, place and
-// visibility, the timers, the serial-port component, the file slot and the shared flags.
+// visibility, the timers, the serial-port component, the file slot and the shared flags, with
+// the wait that every subsystem pumps through and the diagnostics that keep the reasons of
+// skipped failures.
 // Many text boxes are storage (counters, the last command, the raw reply) that other parts
 // read back. Controls said to lie outside are visible but beyond the window's area: the
 // operator never sees them, yet the keyboard focus reaches them.
@@ -33,6 +36,8 @@ struct MainFormControls {
 
     platform::Window MainForm{"MainForm"};
     SharedFlags flags;
+    EventWait events;
+    platform::Diagnostics& diagnostics;
 
     // Window-level controls.
     platform::PictureBox Picture1{"Picture1", "logo"};
@@ -134,6 +139,7 @@ struct MainFormControls {
     std::vector<platform::Timer*> timers();
 
 private:
+    void disarmOnTick();
     void buildWindow();
     void buildCommunications();
     void buildOutside();
@@ -142,6 +148,8 @@ private:
     void buildSonicateFrame();
     void buildLetterFrames();
     void buildInfoFrames();
+
+    std::vector<platform::Subscription> handlers_;
 };
 
 }  // namespace quendrix::form

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "platform/Control.h"
@@ -16,12 +15,8 @@ public:
     const std::string& caption() const { return caption_; }
     void setCaption(std::string caption) { assign(caption_, std::move(caption)); }
 
-    std::function<void()> onClick;
-    void click() {
-        if (onClick) {
-            onClick();
-        }
-    }
+    Event<> onClick;
+    void click() { onClick.notify(); }
 
 private:
     std::string caption_;

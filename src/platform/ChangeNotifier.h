@@ -34,7 +34,9 @@ private:
     std::function<void()> cancel_;
 };
 
-// Tells observers that something changed. A view mirrors a control through it.
+// Tells observers that something changed, or that something happened: a view mirrors a
+// control through it, and the program's handlers hear a control's events through it.
+// Observers are told in the order they subscribed.
 template <typename... Args>
 class ChangeNotifier {
 public:
@@ -55,6 +57,8 @@ public:
         });
     }
 
+    bool hasObservers() const { return !observers_->entries.empty(); }
+
     void notify(Args... args) const {
         // A copy, because an observer may subscribe or unsubscribe while being told.
         const auto entries = observers_->entries;
@@ -74,5 +78,10 @@ private:
     };
     std::shared_ptr<List> observers_;
 };
+
+// An event of a control or timer: any number of handlers, each kept for as long as its
+// Subscription lives, told in the order they subscribed.
+template <typename... Args>
+using Event = ChangeNotifier<Args...>;
 
 }  // namespace quendrix::platform

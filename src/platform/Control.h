@@ -42,8 +42,8 @@ public:
     // Keyboard focus goes through the window, which tells the controls that lose and gain it.
     void setFocus();
     bool hasFocus() const;
-    std::function<void()> onGotFocus;
-    std::function<void()> onLostFocus;
+    Event<> onGotFocus;
+    Event<> onLostFocus;
 
     [[nodiscard]] Subscription observe(std::function<void()> observer) const {
         return changed_.subscribe(std::move(observer));

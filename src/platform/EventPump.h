@@ -10,6 +10,9 @@ public:
     // Handles the events that are pending; when none is, blocks until the next one arrives
     // and handles it. Never returns without having handled something, so a wait never spins.
     virtual void pumpOnce() = 0;
+    // Handles the events that are pending and returns, never blocking: a yield inside a loop
+    // that has work of its own. In virtual time it also lets a small fixed step pass.
+    virtual void pumpPending() = 0;
 };
 
 }  // namespace quendrix::platform

@@ -104,26 +104,22 @@ std::size_t Grid::cellIndex(int row, int col) const {
            static_cast<std::size_t>(col);
 }
 
-void Grid::leaveCell() {
-    if (onLeaveCell) {
-        onLeaveCell();
-    }
-}
-
 void Grid::setRow(int row) {
     checkRow(row);
-    moveCurrent(row, col_);
+    moveCurrent(row, col_, Mover::Program);
 }
 
 void Grid::setCol(int col) {
     checkCol(col);
-    moveCurrent(row_, col);
+    moveCurrent(row_, col, Mover::Program);
 }
 
-// Moving the current cell collapses the selection onto it; the cell it leaves is told first.
-void Grid::moveCurrent(int row, int col) {
-    if (row != row_ || col != col_) {
-        leaveCell();
+// Moving the current cell collapses the selection onto it. Only the operator's own moves tell
+// the cell it leaves: the program's moves (set-up, a run marking its row) must not commit an
+// edit that is open.
+void Grid::moveCurrent(int row, int col, Mover mover) {
+    if (mover == Mover::Operator && (row != row_ || col != col_)) {
+        onLeaveCell.notify();
     }
     row_ = row;
     col_ = col;
@@ -292,20 +288,16 @@ bool Grid::userSelect(int row, int col) {
     if (row < fixedRows_ || row >= rows_ || col < fixedCols_ || col >= cols_) {
         return false;
     }
-    moveCurrent(row, col);
+    moveCurrent(row, col, Mover::Operator);
     return true;
 }
 
 void Grid::userKeyPress(int keyAscii) {
-    if (onKeyPress) {
-        onKeyPress(keyAscii);
-    }
+    onKeyPress.notify(keyAscii);
 }
 
 void Grid::userDoubleClick() {
-    if (onDblClick) {
-        onDblClick();
-    }
+    onDblClick.notify();
 }
 
 }  // namespace quendrix::platform

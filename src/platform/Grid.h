@@ -75,9 +75,9 @@ public:
     std::string toolTipText;
 
     // Events for the cell editor; the grid does not edit its own cells.
-    std::function<void(int& keyAscii)> onKeyPress;
-    std::function<void()> onDblClick;
-    std::function<void()> onLeaveCell;
+    Event<int&> onKeyPress;
+    Event<> onDblClick;
+    Event<> onLeaveCell;
 
     // The operator's own navigation: fixed cells never become current this way.
     bool userSelect(int row, int col);
@@ -94,9 +94,9 @@ private:
     void checkRow(int row) const;
     void checkCol(int col) const;
     void checkIndex(int index) const;
-    void moveCurrent(int row, int col);
+    enum class Mover { Program, Operator };
+    void moveCurrent(int row, int col, Mover mover);
     void resize(int rows, int cols);
-    void leaveCell();
     int fixedHeight() const;
     int fixedWidth() const;
 

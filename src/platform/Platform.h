@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Diagnostics.h"
 #include "platform/EventPump.h"
 #include "platform/FileSystem.h"
 #include "platform/GridMetrics.h"
@@ -22,6 +23,7 @@ public:
     virtual const GridMetrics& gridMetrics() const = 0;
     virtual FileSystem& fileSystem() = 0;
     virtual Version version() const = 0;
+    virtual Diagnostics& diagnostics() = 0;
 };
 
 }  // namespace quendrix::platform

@@ -100,10 +100,10 @@ void SerialPort::announce() {
         return;
     }
     announcing_ = true;
-    while (open_ && rThreshold_ > 0 && OnComm &&
+    while (open_ && rThreshold_ > 0 && OnComm.hasObservers() &&
            received_.size() >= static_cast<std::size_t>(rThreshold_)) {
         const std::size_t before = received_.size();
-        OnComm();
+        OnComm.notify();
         if (received_.size() >= before) {
             break;  // the handler took nothing; it will be told again with the next character
         }

@@ -2,10 +2,10 @@
 
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <string>
 #include <string_view>
 
+#include "platform/ChangeNotifier.h"
 #include "platform/LineSettings.h"
 #include "platform/SerialLine.h"
 
@@ -42,7 +42,7 @@ public:
     std::string Input();
     std::size_t InBufferCount() const { return received_.size(); }
 
-    std::function<void()> OnComm;
+    Event<> OnComm;
 
 private:
     void onBytes(std::string_view bytes) override;

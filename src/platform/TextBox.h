@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "platform/Control.h"
@@ -32,17 +31,11 @@ public:
 
     // Keys reach the program before the box applies them. A KeyPress handler may set the
     // character code to 0, and the box then neither inserts anything nor beeps.
-    std::function<void(int keyCode, int shift)> onKeyDown;
-    std::function<void(int& keyAscii)> onKeyPress;
-    void keyDown(int keyCode, int shift) {
-        if (onKeyDown) {
-            onKeyDown(keyCode, shift);
-        }
-    }
+    Event<int, int> onKeyDown;  // key code, shift state
+    Event<int&> onKeyPress;     // character code, which a handler may change
+    void keyDown(int keyCode, int shift) { onKeyDown.notify(keyCode, shift); }
     int keyPress(int keyAscii) {
-        if (onKeyPress) {
-            onKeyPress(keyAscii);
-        }
+        onKeyPress.notify(keyAscii);
         return keyAscii;
     }
 

@@ -41,9 +41,7 @@ void Timer::fire() {
         return;
     }
     restart();  // the next period, unless the handler disarms the timer
-    if (onTick) {
-        onTick();
-    }
+    onTick.notify();
 }
 
 }  // namespace quendrix::platform

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <chrono>
-#include <functional>
 #include <string>
+
+#include "platform/ChangeNotifier.h"
 
 namespace quendrix::platform {
 
@@ -36,7 +37,7 @@ public:
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled);
 
-    std::function<void()> onTick;
+    Event<> onTick;
 
     // Called by the scheduler when the countdown has run out.
     void fire();

@@ -12,12 +12,12 @@ void Window::setFocusTo(Control* control) {
     }
     Control* previous = focused_;
     focused_ = control;
-    if (previous != nullptr && previous->onLostFocus) {
-        previous->onLostFocus();
+    if (previous != nullptr) {
+        previous->onLostFocus.notify();
     }
     changed();
-    if (control != nullptr && control->onGotFocus) {
-        control->onGotFocus();
+    if (control != nullptr) {
+        control->onGotFocus.notify();
     }
 }
 
@@ -26,9 +26,7 @@ void Window::close() {
         return;
     }
     closed_ = true;
-    if (onClose) {
-        onClose();
-    }
+    onClose.notify();
     shown_ = false;
     changed();
 }

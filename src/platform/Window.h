@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "platform/Container.h"
@@ -22,7 +21,7 @@ public:
     bool closed() const { return closed_; }
     // Called by the view when the operator closes the window, or by the program.
     void close();
-    std::function<void()> onClose;
+    Event<> onClose;
 
     // A window that is loaded may still be hidden; the view shows it when this turns true.
     bool shown() const { return shown_; }

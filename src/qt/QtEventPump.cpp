@@ -10,4 +10,8 @@ void QtEventPump::pumpOnce() {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
+void QtEventPump::pumpPending() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
 }  // namespace quendrix::qt

@@ -8,6 +8,7 @@ namespace quendrix::qt {
 class QtEventPump final : public platform::EventPump {
 public:
     void pumpOnce() override;
+    void pumpPending() override;
 };
 
 }  // namespace quendrix::qt

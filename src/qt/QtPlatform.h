@@ -5,6 +5,7 @@
 
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
+#include "qt/QtDiagnostics.h"
 #include "qt/QtEventPump.h"
 #include "qt/QtGridMetrics.h"
 #include "qt/QtMessageBox.h"
@@ -27,6 +28,7 @@ public:
     const platform::GridMetrics& gridMetrics() const override { return gridMetrics_; }
     platform::FileSystem& fileSystem() override { return fileSystem_; }
     platform::Version version() const override;
+    platform::Diagnostics& diagnostics() override { return diagnostics_; }
 
     // The font the grid's columns were measured in; the grid's view draws with it.
     const QFont& gridFont() const { return gridMetrics_.font(); }
@@ -37,6 +39,7 @@ private:
     QtMessageBox messageBox_;
     QtGridMetrics gridMetrics_;
     platform::StdFileSystem fileSystem_;
+    QtDiagnostics diagnostics_;
     std::unique_ptr<platform::SerialLine> serialLine_;
 };
 

@@ -18,4 +18,13 @@ void SimEventPump::pumpOnce() {
     clock_.runNext();
 }
 
+void SimEventPump::pumpPending() {
+    ++pumps_;
+    if (clock_.now() + kYieldStep > limit_) {
+        throw StalledWait("a loop is still yielding at " + std::to_string(clock_.now().count()) +
+                          " us of virtual time, past the test's limit");
+    }
+    clock_.advanceBy(kYieldStep);
+}
+
 }  // namespace quendrix::sim

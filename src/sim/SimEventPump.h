@@ -14,6 +14,11 @@ public:
     explicit SimEventPump(VirtualClock& clock) : clock_(clock) {}
 
     void pumpOnce() override;
+    // Lets kYieldStep of virtual time pass and runs what falls due meanwhile, as a yield on
+    // a real machine lets a moment pass.
+    void pumpPending() override;
+
+    static constexpr Micros kYieldStep{2};
 
     // Virtual time after which any further pump fails the test (a wait that never ends).
     void setTimeLimit(Micros limit) { limit_ = limit; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "sim/SimDiagnostics.h"
 #include "sim/SimEventPump.h"
 #include "sim/SimFileSystem.h"
 #include "sim/SimGridMetrics.h"
@@ -20,16 +21,27 @@ public:
     platform::EventPump& eventPump() override { return pump_; }
     platform::TimerScheduler& timerScheduler() override { return timers_; }
     platform::MessageBox& messageBox() override { return messages_; }
-    platform::SerialLine& serialLine() override { return serial_; }
+    platform::SerialLine& serialLine() override {
+        return serialOverride_ != nullptr ? *serialOverride_ : serial_;
+    }
     const platform::GridMetrics& gridMetrics() const override { return metrics_; }
-    platform::FileSystem& fileSystem() override { return files_; }
+    platform::FileSystem& fileSystem() override {
+        return filesOverride_ != nullptr ? *filesOverride_ : files_;
+    }
     platform::Version version() const override { return version_; }
+    platform::Diagnostics& diagnostics() override { return diagnostics_; }
 
     VirtualClock& clock() { return clock_; }
     SimEventPump& pump() { return pump_; }
     SimMessageBox& messages() { return messages_; }
     SimSerialLine& serial() { return serial_; }
     SimFileSystem& files() { return files_; }
+    SimDiagnostics& diagnosticLines() { return diagnostics_; }
+
+    // A test's own serial line or file system in place of the simulated ones; set before
+    // the main window is made, and outliving it.
+    void replaceSerialLine(platform::SerialLine& line) { serialOverride_ = &line; }
+    void replaceFileSystem(platform::FileSystem& files) { filesOverride_ = &files; }
 
 private:
     VirtualClock clock_;
@@ -40,6 +52,9 @@ private:
     SimGridMetrics metrics_;
     SimFileSystem files_;
     platform::Version version_;
+    SimDiagnostics diagnostics_;
+    platform::SerialLine* serialOverride_ = nullptr;
+    platform::FileSystem* filesOverride_ = nullptr;
 };
 
 }  // namespace quendrix::sim

@@ -110,7 +110,7 @@ TEST_F(MainWindowViewTest, FindsTextBoxesByTheirCaptionsAndButtonsByTheirAcceler
     EXPECT_TRUE((*run)->isVisibleTo(&view));
 
     int clicks = 0;
-    controls.RunProtocol.at(0).onClick = [&] { ++clicks; };
+    auto onClickHandler = controls.RunProtocol.at(0).onClick.subscribe([&] { ++clicks; });
     (*run)->click();
     EXPECT_EQ(clicks, 1);
 }
@@ -145,15 +145,15 @@ TEST_F(MainWindowViewTest, TypingReachesTheTextBoxAndTheProgramsTextReachesTheWi
 
 TEST_F(MainWindowViewTest, KeysReachTheHandlersFirstAndASwallowedKeyTypesNothing) {
     std::vector<std::string> keys;
-    controls.Error9.onKeyDown = [&](int code, int) {
+    auto onKeyDownHandler = controls.Error9.onKeyDown.subscribe([&](int code, int) {
         keys.push_back("down " + std::to_string(code));
-    };
-    controls.Error9.onKeyPress = [&](int& ascii) {
+    });
+    auto onKeyPressHandler = controls.Error9.onKeyPress.subscribe([&](int& ascii) {
         keys.push_back("press " + std::to_string(ascii));
         if (ascii == 'a') {
             ascii = 0;
         }
-    };
+    });
     auto* edit = widget<QLineEdit>("Error9");
     pressKey(edit, Qt::Key_A, "a");
     pressKey(edit, Qt::Key_B, "b");
@@ -200,8 +200,8 @@ TEST_F(MainWindowViewTest, ClicksAndKeysNeverMakeAFixedCellCurrent) {
 TEST_F(MainWindowViewTest, TheGridsKeysAndDoubleClicksGoToItsHandlers) {
     std::vector<int> typed;
     int doubleClicks = 0;
-    grid.onKeyPress = [&](int& ascii) { typed.push_back(ascii); };
-    grid.onDblClick = [&] { ++doubleClicks; };
+    auto onKeyPressHandler = grid.onKeyPress.subscribe([&](int& ascii) { typed.push_back(ascii); });
+    auto onDblClickHandler = grid.onDblClick.subscribe([&] { ++doubleClicks; });
 
     pressKey(table, Qt::Key_A, "A");
     pressKey(table, Qt::Key_Return);
@@ -218,7 +218,7 @@ TEST_F(MainWindowViewTest, TheGridsKeysAndDoubleClicksGoToItsHandlers) {
 
 TEST_F(MainWindowViewTest, FocusMovesBothWaysBetweenTheWidgetsAndTheControls) {
     int gridFocused = 0;
-    grid.onGotFocus = [&] { ++gridFocused; };
+    auto onGotFocusHandler = grid.onGotFocus.subscribe([&] { ++gridFocused; });
     QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
     QApplication::sendEvent(table, &focusIn);
     EXPECT_EQ(gridFocused, 1);
@@ -273,7 +273,7 @@ TEST_F(MainWindowViewTest, TheProgramEndsOnlyOnceTheWaitsOnTheStackHaveReturned)
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&view, &MainWindowView::closed, &view, [] { QCoreApplication::quit(); });
     std::vector<std::string> steps;
-    controls.Command5.onClick = [&] {
+    auto onClickHandler = controls.Command5.onClick.subscribe([&] {
         // A wait of the program, as a run does it: pump, then test the stop signal.
         controls.flags.ProtocolRunning = true;
         QTimer::singleShot(0, &view, [&] {
@@ -284,7 +284,7 @@ TEST_F(MainWindowViewTest, TheProgramEndsOnlyOnceTheWaitsOnTheStackHaveReturned)
             platform.eventPump().pumpOnce();
         }
         steps.push_back("wait left");
-    };
+    });
     QTimer::singleShot(0, &view, [&] { widget<QPushButton>("Command5")->click(); });
 
     QCoreApplication::exec();

@@ -14,10 +14,10 @@ TEST(QtTimerSchedulerTest, ATimerFiresOnceThroughTheEventPumpAndThenRestsStopped
     QtPlatform platform;
     platform::Timer timer("tmrResponseTimeout", platform.timerScheduler(), 1);
     int ticks = 0;
-    timer.onTick = [&] {
+    auto onTickHandler = timer.onTick.subscribe([&] {
         ++ticks;
         timer.setEnabled(false);
-    };
+    });
     timer.setEnabled(true);
 
     const auto qtTimers =

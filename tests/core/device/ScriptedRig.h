@@ -48,8 +48,8 @@ struct FullDisk final : platform::FileSystem {
 
 // The main window on the virtual-time platform, with the scripted line in place of the
 // simulated instrument and its port open as a protocol run opens it.
-struct ScriptedRig final : platform::Platform {
-    explicit ScriptedRig(bool full = false) : diskFull(full) {
+struct ScriptedRig {
+    explicit ScriptedRig(bool full = false) : form(prepared(full)) {
         c.MSComm1.setRThreshold(1);
         c.MSComm1.setInputLen(1);
         c.MSComm1.setPortOpen(true);
@@ -59,21 +59,19 @@ struct ScriptedRig final : platform::Platform {
         clock.at(at, [this, bytes = std::move(bytes)] { line.deliver(bytes); });
     }
 
-    platform::EventPump& eventPump() override { return sim.eventPump(); }
-    platform::TimerScheduler& timerScheduler() override { return sim.timerScheduler(); }
-    platform::MessageBox& messageBox() override { return sim.messageBox(); }
-    platform::SerialLine& serialLine() override { return line; }
-    const platform::GridMetrics& gridMetrics() const override { return sim.gridMetrics(); }
-    platform::FileSystem& fileSystem() override {
-        return diskFull ? static_cast<platform::FileSystem&>(fullDisk) : sim.files();
+    // The scripted line, and a full disk if asked for, in place of the simulated ones.
+    sim::SimPlatform& prepared(bool full) {
+        sim.replaceSerialLine(line);
+        if (full) {
+            sim.replaceFileSystem(fullDisk);
+        }
+        return sim;
     }
-    platform::Version version() const override { return sim.version(); }
 
-    sim::SimPlatform sim;
     ScriptedLine line;
     FullDisk fullDisk;
-    bool diskFull;
-    app::MainForm form{*this};
+    sim::SimPlatform sim;
+    app::MainForm form;
     form::MainFormControls& c = form.controls();
     DeviceLink& link = form.deviceLink();
     sim::VirtualClock& clock = sim.clock();

@@ -58,16 +58,17 @@ TEST_F(GridTest, TheOperatorCannotMakeAFixedCellCurrent) {
     EXPECT_EQ(grid.Col(), 0);
 }
 
-TEST_F(GridTest, LeaveCellFiresOnlyWhenTheCurrentCellChanges) {
+TEST_F(GridTest, LeaveCellFiresOnlyWhenTheOperatorMovesTheCurrentCell) {
     std::vector<std::pair<int, int>> leftFrom;
-    grid.onLeaveCell = [&] { leftFrom.emplace_back(grid.Row(), grid.Col()); };
-    grid.setRow(3);
+    auto subscription =
+        grid.onLeaveCell.subscribe([&] { leftFrom.emplace_back(grid.Row(), grid.Col()); });
+    grid.setRow(3);  // the program's own moves are silent
     grid.setCol(2);
-    grid.setRow(3);
-    grid.userSelect(3, 2);
+    grid.userSelect(3, 2);  // no move
     grid.userSelect(4, 1);
-    ASSERT_EQ(leftFrom.size(), 3u);
-    EXPECT_EQ(leftFrom.back(), std::make_pair(3, 2));
+    grid.userSelect(0, 1);  // refused
+    grid.userSelect(5, 3);
+    EXPECT_EQ(leftFrom, (std::vector<std::pair<int, int>>{{3, 2}, {4, 1}}));
 }
 
 TEST_F(GridTest, ScrollingDecidesVisibilityAndCellGeometry) {

@@ -75,7 +75,7 @@ TEST_F(SerialPortTest, AnnouncesReceivedCharactersOneAtATimeInOrder) {
     port.setInputLen(1);
     port.setPortOpen(true);
     std::string seen;
-    port.OnComm = [&] { seen += port.Input() + "|"; };
+    auto handler = port.OnComm.subscribe([&] { seen += port.Input() + "|"; });
     line.receiver->onBytes("/0`");
     line.receiver->onBytes("\r\n");
     EXPECT_EQ(seen, "/|0|`|\r|\n|");
@@ -85,7 +85,7 @@ TEST_F(SerialPortTest, AnnouncesReceivedCharactersOneAtATimeInOrder) {
 TEST_F(SerialPortTest, WithoutAThresholdNothingIsAnnounced) {
     port.setPortOpen(true);
     int notifications = 0;
-    port.OnComm = [&] { ++notifications; };
+    auto handler = port.OnComm.subscribe([&] { ++notifications; });
     line.receiver->onBytes("abc");
     EXPECT_EQ(notifications, 0);
     EXPECT_EQ(port.Input(), "abc");  // InputLen 0 reads everything
@@ -95,7 +95,7 @@ TEST_F(SerialPortTest, AHandlerThatReadsNothingIsNotCalledForEver) {
     port.setRThreshold(1);
     port.setPortOpen(true);
     int notifications = 0;
-    port.OnComm = [&] { ++notifications; };
+    auto handler = port.OnComm.subscribe([&] { ++notifications; });
     line.receiver->onBytes("abc");
     EXPECT_EQ(notifications, 1);
 }

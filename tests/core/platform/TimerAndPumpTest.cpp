@@ -20,12 +20,13 @@ protected:
     sim::SimTimerScheduler scheduler{clock};
     sim::SimEventPump pump{clock};
     std::vector<Micros> ticks;
+    std::vector<platform::Subscription> handlers;
 
     void oneShot(platform::Timer& timer) {
-        timer.onTick = [this, &timer] {
+        handlers.push_back(timer.onTick.subscribe([this, &timer] {
             ticks.push_back(clock.now());
             timer.setEnabled(false);
-        };
+        }));
     }
 };
 
@@ -53,7 +54,7 @@ TEST_F(TimerAndPump, ArmingAgainRestartsTheCountdown) {
 
 TEST_F(TimerAndPump, ATimerLeftArmedByItsHandlerTicksEveryInterval) {
     platform::Timer timer("t", scheduler, 50);
-    timer.onTick = [this] { ticks.push_back(clock.now()); };
+    auto handler = timer.onTick.subscribe([this] { ticks.push_back(clock.now()); });
     timer.setEnabled(true);
     clock.advanceTo(175ms);
     EXPECT_EQ(ticks, (std::vector<Micros>{50ms, 100ms, 150ms}));
@@ -85,7 +86,7 @@ TEST_F(TimerAndPump, ADestroyedTimerNeverTicks) {
 TEST_F(TimerAndPump, AWaitThatCouldNeverEndFailsInsteadOfHanging) {
     EXPECT_THROW(pump.pumpOnce(), sim::StalledWait);
     platform::Timer timer("t", scheduler, 10);
-    timer.onTick = [] {};  // stays armed for ever
+    // With no handler to disarm it, the timer stays armed for ever.
     timer.setEnabled(true);
     pump.setTimeLimit(1s);
     EXPECT_THROW(

@@ -78,11 +78,11 @@ TEST(SimulatorLinkTest, ReplyComesOneCharacterAtATimeAndAHangUpClosesOnceWithout
     port.setInputLen(1);
     std::string received;
     int notOneCharacter = 0;
-    port.OnComm = [&] {
+    auto onCommHandler = port.OnComm.subscribe([&] {
         const std::string character = port.Input();
         received += character;
         notOneCharacter += character.size() != 1 ? 1 : 0;
-    };
+    });
     const auto initialise = [&] {
         received.clear();
         port.Output("/1ZR\r\n");
