@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "form/MainFormControls.h"
 #include "device/DeviceLink.h"
 #include "editor/ProtocolGrid.h"
+#include "form/MainFormControls.h"
 #include "platform/Platform.h"
 
 namespace quendrix::app {

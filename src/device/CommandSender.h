@@ -3,10 +3,10 @@
 #include <string>
 #include <string_view>
 
-#include "form/MainFormControls.h"
 #include "device/CommunicationWatchdog.h"
 #include "device/RunLog.h"
 #include "device/SerialWriter.h"
+#include "form/MainFormControls.h"
 
 namespace quendrix::device {
 

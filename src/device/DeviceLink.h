@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "form/MainFormControls.h"
 #include "device/CommandSender.h"
 #include "device/CommunicationWatchdog.h"
 #include "device/OperatorPanel.h"
@@ -12,6 +11,7 @@
 #include "device/RunLog.h"
 #include "device/SerialWriter.h"
 #include "device/WaitOutcome.h"
+#include "form/MainFormControls.h"
 #include "platform/ChangeNotifier.h"
 
 namespace quendrix::device {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "form/MainFormControls.h"
 #include "device/CommunicationWatchdog.h"
 #include "device/SerialWriter.h"
+#include "form/MainFormControls.h"
 
 namespace quendrix::device {
 

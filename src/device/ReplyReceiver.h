@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <string>
 
-#include "form/MainFormControls.h"
 #include "device/CommunicationWatchdog.h"
-#include "device/RunLog.h"
 #include "device/Reply.h"
+#include "device/RunLog.h"
+#include "form/MainFormControls.h"
 
 namespace quendrix::device {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "form/MainFormControls.h"
 #include "device/WaitOutcome.h"
+#include "form/MainFormControls.h"
 
 namespace quendrix::device {
 

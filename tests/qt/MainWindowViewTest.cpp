@@ -145,9 +145,8 @@ TEST_F(MainWindowViewTest, TypingReachesTheTextBoxAndTheProgramsTextReachesTheWi
 
 TEST_F(MainWindowViewTest, KeysReachTheHandlersFirstAndASwallowedKeyTypesNothing) {
     std::vector<std::string> keys;
-    auto onKeyDownHandler = controls.Error9.onKeyDown.subscribe([&](int code, int) {
-        keys.push_back("down " + std::to_string(code));
-    });
+    auto onKeyDownHandler = controls.Error9.onKeyDown.subscribe(
+        [&](int code, int) { keys.push_back("down " + std::to_string(code)); });
     auto onKeyPressHandler = controls.Error9.onKeyPress.subscribe([&](int& ascii) {
         keys.push_back("press " + std::to_string(ascii));
         if (ascii == 'a') {

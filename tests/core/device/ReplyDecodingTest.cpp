@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "core/device/ScriptedRig.h"
@@ -7,11 +8,36 @@
 namespace quendrix::device::testing {
 namespace {
 
+TEST(ReplyParseTest, TakesTheStatusByteAndTheDataWithoutLineFeeds) {
+    struct Row {
+        std::string raw;
+        std::optional<Reply> reply;
+    };
+    const Row rows[] = {
+        {"/0`", Reply{0x60, 0, true, ""}},
+        {"/0@", Reply{0x40, 0, false, ""}},
+        {"/0b", Reply{0x62, 2, true, ""}},
+        {"/0o", Reply{0x6F, 15, true, ""}},
+        {"/0\xF9", Reply{0xF9, 9, true, ""}},
+        {"/0`17500\x03\n", Reply{0x60, 0, true, "17500\x03"}},
+        {"/0`1\n2\r3", Reply{0x60, 0, true, "12\r3"}},
+        {"xyczz", Reply{'c', 3, true, "zz"}},
+        {"/0", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(Reply::parse(row.raw), row.reply) << row.raw;
+    }
+}
+
+// What the receiver shows of each reply; the parse itself is tabled above.
 struct BufferCase {
     std::string name, bytes;
     std::string raw;  // Text3 afterwards
     std::string errorCode, data;
+    bool replied;
     platform::Colour indicator;
+    bool busyAfter;   // DeviceBusy, true before the reply
     std::string log;  // the run log's lines
     friend void PrintTo(const BufferCase& row, std::ostream* os) { *os << row.name; }
 };
@@ -29,15 +55,11 @@ TEST_P(ReceiveBufferTest, DecodesWhatTheBufferHoldsAtTheCarriageReturn) {
         rig.line.deliver(GetParam().bytes);
         EXPECT_EQ(rig.c.Text3.text(), GetParam().raw);
         EXPECT_EQ(rig.c.chrErrorCode.text(), GetParam().errorCode);
-        EXPECT_EQ(rig.c.QueryErrorCode.text(),
-                  rig.c.flags.ReplyReceived ? GetParam().errorCode : "");
         EXPECT_EQ(rig.c.strResponse.text(), GetParam().data);
         EXPECT_EQ(rig.c.QueryResponse.text(), GetParam().data);
         EXPECT_EQ(rig.c.ShapeUnitStatus.fillColor(), GetParam().indicator);
-        // Only a ready reply clears DeviceBusy; a busy one leaves it as it was.
-        EXPECT_EQ(rig.c.flags.DeviceBusy, GetParam().indicator != platform::kGreen);
-        // A reply shorter than three characters is ignored.
-        EXPECT_EQ(rig.c.flags.ReplyReceived, GetParam().raw.size() >= 3);
+        EXPECT_EQ(rig.c.flags.DeviceBusy, GetParam().busyAfter);
+        EXPECT_EQ(rig.c.flags.ReplyReceived, GetParam().replied);
         if (logged) {
             EXPECT_EQ(rig.log(), GetParam().log);
         }
@@ -49,25 +71,25 @@ constexpr auto green = platform::kGreen;
 INSTANTIATE_TEST_SUITE_P(
     Replies, ReceiveBufferTest,
     ::testing::Values(
-        BufferCase{"Ready", "/0`\r", "/0`", "0", "", green, record("Received : /0`")},
-        BufferCase{"Busy", "/0@\r", "/0@", "0", "", platform::kRed, record("Received : /0@")},
-        BufferCase{"ErrorTwo", "/0b\r", "/0b", "2", "", green, record("Received : /0b")},
-        BufferCase{"ErrorFifteen", "/0o\r", "/0o", "15", "", green, record("Received : /0o")},
-        BufferCase{"HighBitsIgnored", "/0\xF9\r", "/0\xF9", "9", "", green,
-                   record("Received : /0\xF9")},
-        BufferCase{"ThreeCharacters", "/0`abc\r", "/0`abc", "0", "abc", green,
+        BufferCase{"Ready", "/0`\r", "/0`", "0", "", true, green, false, record("Received : /0`")},
+        BufferCase{"Busy", "/0@\r", "/0@", "0", "", true, platform::kRed, true,
+                   record("Received : /0@")},
+        BufferCase{"ErrorTwo", "/0b\r", "/0b", "2", "", true, green, false,
+                   record("Received : /0b")},
+        BufferCase{"ThreeCharacters", "/0`abc\r", "/0`abc", "0", "abc", true, green, false,
                    record("Received : /0`abc")},
         BufferCase{"SixCharactersGiveTheDataLineFirst", reply(0x60, "17500"), "/0`17500\x03\n", "0",
-                   "17500\x03", green,
+                   "17500\x03", true, green, false,
                    record("Received : 17500\x03") + record("Received : /0`17500\x03")},
-        BufferCase{"SlashInsideDataRestarts", "/0`12/0b34\r", "/0b34", "2", "34", green,
-                   record("Received : /0b34")},
-        BufferCase{"LineFeedLeftOutOfData", "/0`1\n234\r", "/0`1\n234", "0", "1234", green,
-                   record("Received : 1234") + record("Received : /0`1\n234")},
-        BufferCase{"NoSlashExtendsTheBuffer", "xyczz\r", "xyczz", "3", "zz", green,
+        BufferCase{"SlashInsideDataRestarts", "/0`12/0b34\r", "/0b34", "2", "34", true, green,
+                   false, record("Received : /0b34")},
+        BufferCase{"LineFeedLeftOutOfData", "/0`1\n234\r", "/0`1\n234", "0", "1234", true, green,
+                   false, record("Received : 1234") + record("Received : /0`1\n234")},
+        BufferCase{"NoSlashExtendsTheBuffer", "xyczz\r", "xyczz", "3", "zz", true, green, false,
                    record("Received : xyczz")},
-        BufferCase{"StrayCarriageReturn", "\r", "", "0", "", platform::kBlack, ""},
-        BufferCase{"SlashAndOneCharacter", "/0\r", "/0", "0", "", platform::kBlack, ""}),
+        BufferCase{"StrayCarriageReturn", "\r", "", "0", "", false, platform::kBlack, true, ""},
+        BufferCase{"SlashAndOneCharacter", "/0\r", "/0", "0", "", false, platform::kBlack, true,
+                   ""}),
     [](const auto& testCase) { return testCase.param.name; });
 
 TEST(ReplyDecodingTest, AShortReplyOnlyFlashesAndStopsTheWatchdog) {
@@ -101,6 +123,7 @@ TEST(ReplyDecodingTest, OtherQueryModesLeaveTheIndicatorAlone) {
     rig.line.deliver(reply(0x62, "5"));
     EXPECT_EQ(rig.c.ShapeUnitStatus.fillColor(), platform::kBlack);
     EXPECT_EQ(rig.c.chrErrorCode.text(), "2");
+    EXPECT_EQ(rig.c.QueryErrorCode.text(), "2");
 }
 
 TEST(ReplyDecodingTest, AFullDiskLosesTheLogEntryButNotTheDecode) {

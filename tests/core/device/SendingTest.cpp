@@ -9,26 +9,24 @@ namespace {
 
 class SendingTest : public ::testing::Test, public SimRig {};
 
-TEST_F(SendingTest, SendToDeviceFramesWithThreeWritesAndWaitsOnlyDuringARun) {
+TEST_F(SendingTest, DuringARunSendToDeviceWaitsForTheReplyAndLogsAfterIt) {
     c.fileSlot.openForOutput(kRunLog);
     c.flags.ProtocolRunning = true;
     link.SendToDevice("2", "V2000R", "W");
-    EXPECT_TRUE(c.flags.ReplyReceived);
     EXPECT_LT(clock.now(), Micros{50ms});
     EXPECT_FALSE(c.tmrCommunicationTimeout.enabled());
     EXPECT_EQ(log(), record("Received : /0\x60\x03") + record("Sent     : /2V2000R"));
-    c.flags.ProtocolRunning = false;
-    const Micros sentAt = clock.now();
+    EXPECT_EQ(c.RetryCounter2.text(), "1");
+}
+
+TEST_F(SendingTest, OutsideARunSendToDeviceReturnsAtOnceAfterThreeWrites) {
     link.SendToDevice("1", "ZR", "w");
-    EXPECT_EQ(clock.now(), sentAt);  // outside a run nothing waits
+    EXPECT_EQ(clock.now(), Micros{0});
     const auto& writes = platform.serial().writes();
-    ASSERT_EQ(writes.size(), 6u);
-    EXPECT_EQ(writes[0].bytes + "|" + writes[1].bytes + "|" + writes[2].bytes, "/2V2000R|\r|\n");
-    EXPECT_EQ(c.strPumpString.text(), "/1ZR");
-    EXPECT_EQ(c.RetryCounter2.text(), "1");  // only "W" counts
-    EXPECT_EQ(platform.serial().openCount(), 1);
+    ASSERT_EQ(writes.size(), 3u);
+    EXPECT_EQ(writes[0].bytes + "|" + writes[1].bytes + "|" + writes[2].bytes, "/1ZR|\r|\n");
+    EXPECT_EQ(c.RetryCounter2.text(), "0");  // only "W" counts
     EXPECT_EQ(platform.serial().settings(), platform::LineSettings::parse("9600,N,8,1"));
-    EXPECT_EQ(c.MSComm1.InputLen(), 1);
 }
 
 TEST_F(SendingTest, SendToDeviceNowLogsCommandsWithoutAnUpperCaseQ) {
@@ -82,6 +80,10 @@ TEST_F(SendingTest, APortThatCannotBeOpenedLosesTheCommandSilently) {
     // 30-s watchdog.
     EXPECT_EQ(log(), record("Sent     : /1ZR") + record("Sent     : /2ZR"));
     EXPECT_EQ(clock.now(), Micros{30s});
+    // The operator is told nothing, but the reason is kept.
+    EXPECT_TRUE(platform.messages().shown().empty());
+    ASSERT_FALSE(platform.diagnosticLines().lines().empty());
+    EXPECT_EQ(platform.diagnosticLines().lines().front(), "no such port: 2");
 }
 
 TEST(SendFailureTest, AFailedWriteOnAnOpenPortEndsTheOperationAtOnce) {
@@ -155,6 +157,22 @@ TEST_F(SendingTest, ClosingTheWindowEndsTheWaitOfSend) {
     c.SendToPump.click();
     EXPECT_EQ(clock.now(), Micros{1s});
     EXPECT_FALSE(c.MSComm1.PortOpen());
+}
+
+// A send or query still running after the close must neither reopen the port nor write.
+TEST_F(SendingTest, AfterShutDownNothingReachesThePort) {
+    link.SendToDevice("1", "ZR", "");
+    const std::string before = platform.serial().written();
+    c.MainForm.close();
+    c.flags.ProtocolRunning = true;
+    link.SendToDevice("1", "A10R", "");
+    link.SendToDeviceNow("1", "Q1");
+    c.CommandStatusQuery.click();
+    c.SendToPump.click();
+    EXPECT_EQ(platform.serial().written(), before);
+    EXPECT_EQ(platform.serial().openCount(), 1);
+    EXPECT_FALSE(c.MSComm1.PortOpen());
+    EXPECT_EQ(clock.now(), Micros{0});
 }
 
 }  // namespace
