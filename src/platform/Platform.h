@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/GridMetrics.h"
 #include "platform/MessageBox.h"
+#include "platform/RandomSource.h"
 #include "platform/SerialLine.h"
 #include "platform/Timer.h"
 #include "platform/Version.h"
@@ -24,6 +25,7 @@ public:
     virtual FileSystem& fileSystem() = 0;
     virtual Version version() const = 0;
     virtual Diagnostics& diagnostics() = 0;
+    virtual RandomSource& random() = 0;
 };
 
 }  // namespace quendrix::platform

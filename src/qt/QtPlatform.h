@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "platform/SeededRandom.h"
 #include "platform/StdFileSystem.h"
 #include "qt/QtDiagnostics.h"
 #include "qt/QtEventPump.h"
@@ -29,6 +30,7 @@ public:
     platform::FileSystem& fileSystem() override { return fileSystem_; }
     platform::Version version() const override;
     platform::Diagnostics& diagnostics() override { return diagnostics_; }
+    platform::RandomSource& random() override { return random_; }
 
     // The font the grid's columns were measured in; the grid's view draws with it.
     const QFont& gridFont() const { return gridMetrics_.font(); }
@@ -41,6 +43,7 @@ private:
     platform::StdFileSystem fileSystem_;
     QtDiagnostics diagnostics_;
     std::unique_ptr<platform::SerialLine> serialLine_;
+    platform::SeededRandom random_;
 };
 
 }  // namespace quendrix::qt

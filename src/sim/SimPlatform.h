@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "sim/SimDiagnostics.h"
+#include "sim/ScriptedRandom.h"
 #include "sim/SimEventPump.h"
 #include "sim/SimFileSystem.h"
 #include "sim/SimGridMetrics.h"
@@ -30,6 +31,7 @@ public:
     }
     platform::Version version() const override { return version_; }
     platform::Diagnostics& diagnostics() override { return diagnostics_; }
+    platform::RandomSource& random() override { return random_; }
 
     VirtualClock& clock() { return clock_; }
     SimEventPump& pump() { return pump_; }
@@ -42,6 +44,7 @@ public:
     // the main window is made, and outliving it.
     void replaceSerialLine(platform::SerialLine& line) { serialOverride_ = &line; }
     void replaceFileSystem(platform::FileSystem& files) { filesOverride_ = &files; }
+    ScriptedRandom& scriptedRandom() { return random_; }
 
 private:
     VirtualClock clock_;
@@ -55,6 +58,7 @@ private:
     SimDiagnostics diagnostics_;
     platform::SerialLine* serialOverride_ = nullptr;
     platform::FileSystem* filesOverride_ = nullptr;
+    ScriptedRandom random_;
 };
 
 }  // namespace quendrix::sim
