@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <string_view>
 #include <utility>
 
 #include "common/NumberText.h"
@@ -34,6 +35,13 @@ constexpr std::array<RandomToken, 6> kRandomTokens{{
 void store(platform::TextBox& box, double value) {
     if (std::isfinite(value)) {
         box.setText(formatNumber(value));
+    }
+}
+
+// A box whose text is not a number keeps it.
+void step(platform::TextBox& box, double by) {
+    if (const auto value = readWholeNumber(box.text())) {
+        store(box, *value + by);
     }
 }
 
@@ -88,12 +96,6 @@ std::string CommandTokens::ExpandCommandTokens(const std::string& command) {
                [this, &random] { drawPosition(random.scale, random.offset); });
     }
     return text;
-}
-
-void CommandTokens::step(platform::TextBox& box, double by) {
-    if (const auto value = readWholeNumber(box.text())) {
-        store(box, *value + by);
-    }
 }
 
 // The product is taken in double from the single-precision r: exact for any scale of up to 29

@@ -3,7 +3,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "platform/RandomSource.h"
 #include "platform/TextBox.h"
@@ -25,7 +24,6 @@ public:
     std::string ExpandCommandTokens(const std::string& command);
 
 private:
-    void step(platform::TextBox& box, double by);
     void drawPosition(std::optional<double> scale, double offset);
 
     platform::TextBox& Position_;
