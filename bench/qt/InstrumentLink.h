@@ -1,18 +1,14 @@
 #pragma once
 
-#include <QByteArray>
-#include <QProcess>
-#include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <chrono>
-#include <functional>
 #include <string>
 #include <string_view>
 
 #include "platform/SerialPort.h"
-#include "qt/QtEventPump.h"
 #include "qt/serial/QtSerialLine.h"
+#include "support/ConfigHome.h"
+#include "support/SimulatorProcess.h"
 
 namespace quendrix::qt::bench {
 
@@ -43,22 +39,14 @@ public:
     void idle(std::chrono::milliseconds duration);
 
 private:
-    bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
-
-    QTemporaryDir configHome_;
-    bool hadConfigHome_;
-    QByteArray previousConfigHome_;
-    QProcess simulator_;
+    testsupport::ConfigHome configHome_;
+    testsupport::SimulatorProcess simulator_;
     QtSerialLine line_;
     platform::SerialPort port_{line_};
     platform::Subscription receive_;
-    QtEventPump pump_;
     bool replyEnded_ = false;
     Clock::time_point lastReplyEnd_;
     std::string error_;
 };
-
-// User and system time this process has used so far.
-std::chrono::microseconds processCpuTime();
 
 }  // namespace quendrix::qt::bench

@@ -11,12 +11,13 @@
 #include <vector>
 
 #include "InstrumentLink.h"
+#include "support/ProcessCpuTime.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using quendrix::qt::bench::InstrumentLink;
-using quendrix::qt::bench::processCpuTime;
+using quendrix::testsupport::processCpuTime;
 
 constexpr auto replyTimeout = 5s;
 constexpr auto idleSpan = 2s;

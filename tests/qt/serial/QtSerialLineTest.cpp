@@ -15,7 +15,9 @@
 #include "platform/Failure.h"
 #include "platform/LineSettings.h"
 #include "qt/serial/QtSerialLine.h"
-#include "qt/serial/SerialTestKit.h"
+#include "support/ConfigHome.h"
+#include "support/ProcessCpuTime.h"
+#include "support/PumpUntil.h"
 
 namespace quendrix::qt {
 namespace {
@@ -60,7 +62,7 @@ protected:
         pollfd readable{master, POLLIN, 0};
         char buffer[256];
         ssize_t got = 0;
-        while (bytes.size() < count && ::poll(&readable, 1, test::generous / 1ms) > 0 &&
+        while (bytes.size() < count && ::poll(&readable, 1, testsupport::generous / 1ms) > 0 &&
                (got = ::read(master, buffer, sizeof buffer)) > 0) {
             bytes.append(buffer, static_cast<std::size_t>(got));
         }
@@ -77,7 +79,7 @@ protected:
     // The device goes away, as an unplugged adapter does.
     void hangUp() { ::close(std::exchange(master, -1)); }
 
-    test::ConfigHome config;
+    testsupport::ConfigHome config;
     int master = ::posix_openpt(O_RDWR | O_NOCTTY);
     std::string received;
     int linesLost = 0;
@@ -93,8 +95,8 @@ TEST_F(QtSerialLineTest, HandsOnReceivedBytesInOrderButNoneSentBeforeTheOpen) {
     }
     send("/0`\x03\r\n");
     send(burst);
-    ASSERT_TRUE(test::pumpUntil([&] { return received.size() >= 6 + burst.size(); }));
-    test::pumpFor(50ms);
+    ASSERT_TRUE(testsupport::pumpUntil([&] { return received.size() >= 6 + burst.size(); }));
+    testsupport::pumpFor(50ms);
     EXPECT_EQ(received, "/0`\x03\r\n" + burst);
 }
 
@@ -109,7 +111,7 @@ TEST_F(QtSerialLineTest, WritesGoOutAtOnceOnlyWhileOpenAndAClosedLineOpensAgain)
     EXPECT_THROW(line.write("/1Q\r\n"), Failure);
     line.open(1, LineSettings{});
     send("/0`\r");
-    ASSERT_TRUE(test::pumpUntil([&] { return received.size() >= 4; }));
+    ASSERT_TRUE(testsupport::pumpUntil([&] { return received.size() >= 4; }));
     EXPECT_EQ(received, "/0`\r");
 }
 
@@ -136,14 +138,14 @@ TEST_F(QtSerialLineTest, OpenFailsOnAPortInUseAMissingDeviceOrDataBitsThePortCan
 TEST_F(QtSerialLineTest, HangUpClosesThePortOnceAndTellsTheReceiverOnce) {
     line.open(1, LineSettings{});
     hangUp();
-    ASSERT_TRUE(test::pumpUntil([&] { return linesLost > 0; }));
+    ASSERT_TRUE(testsupport::pumpUntil([&] { return linesLost > 0; }));
     EXPECT_FALSE(line.isOpen());
 
     // A port left open on a dead device keeps one core busy; a bound on that fault, not a
     // measure of speed.
-    const auto before = test::processCpuTime();
-    test::pumpFor(1s);
-    EXPECT_LT(test::processCpuTime() - before, 200ms);
+    const auto before = testsupport::processCpuTime();
+    testsupport::pumpFor(1s);
+    EXPECT_LT(testsupport::processCpuTime() - before, 200ms);
     EXPECT_EQ(linesLost, 1);
     EXPECT_THROW(line.write("/1Q\r\n"), Failure);
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <chrono>
@@ -11,7 +10,10 @@
 #include "platform/SerialLine.h"
 #include "platform/SerialPort.h"
 #include "qt/serial/QtSerialLine.h"
-#include "qt/serial/SerialTestKit.h"
+#include "support/ConfigHome.h"
+#include "support/ProcessCpuTime.h"
+#include "support/PumpUntil.h"
+#include "support/SimulatorProcess.h"
 
 namespace quendrix::qt {
 namespace {
@@ -53,20 +55,14 @@ struct WatchedLine final : platform::SerialLine, platform::SerialLineReceiver {
 // The serial-port component of the program on the Qt line, port 1 leading to the simulated
 // instrument through a link that quendrix-sim makes and removes.
 TEST(SimulatorLinkTest, ReplyComesOneCharacterAtATimeAndAHangUpClosesOnceWithoutSpinning) {
-#ifndef QUENDRIX_SIM_PATH
-    GTEST_SKIP() << "quendrix-sim was not built";
-#else
     // The drive's answer to an initialisation: no error, ready, no data.
     constexpr std::string_view initialised = "/0`\x03\r\n";
-    const test::ConfigHome config;
+    const testsupport::ConfigHome config;
     const QString link = config.path() + QStringLiteral("/instrument");
     config.mapPort(1, link);
-    QProcess simulator;
-    // The simulator prints its terminal's device path once it serves.
+    testsupport::SimulatorProcess simulator;
     const auto startSimulator = [&](QStringList options) {
-        simulator.start(QStringLiteral(QUENDRIX_SIM_PATH),
-                        options << QStringLiteral("--link") << link);
-        ASSERT_TRUE(test::pumpUntil([&] { return simulator.canReadLine(); }))
+        ASSERT_FALSE(simulator.start(options << QStringLiteral("--link") << link).isEmpty())
             << "quendrix-sim did not start";
     };
 
@@ -86,7 +82,7 @@ TEST(SimulatorLinkTest, ReplyComesOneCharacterAtATimeAndAHangUpClosesOnceWithout
     const auto initialise = [&] {
         received.clear();
         port.Output("/1ZR\r\n");
-        ASSERT_TRUE(test::pumpUntil([&] { return received.size() >= initialised.size(); }))
+        ASSERT_TRUE(testsupport::pumpUntil([&] { return received.size() >= initialised.size(); }))
             << "received " << received.size();
         EXPECT_EQ(received, initialised);
     };
@@ -98,20 +94,20 @@ TEST(SimulatorLinkTest, ReplyComesOneCharacterAtATimeAndAHangUpClosesOnceWithout
     EXPECT_EQ(notOneCharacter, 0);
 
     port.Output("/1Q\r\n");
-    ASSERT_TRUE(test::pumpUntil([&] { return !port.PortOpen(); }));
+    ASSERT_TRUE(testsupport::pumpUntil([&] { return !port.PortOpen(); }));
     EXPECT_FALSE(qtLine.isOpen());
     EXPECT_EQ(received, initialised);
 
     // A bound on the fault of a port left open on a dead device, which keeps one core busy;
     // not a measure of speed.
-    const auto before = test::processCpuTime();
-    test::pumpFor(1s);
-    EXPECT_LT(test::processCpuTime() - before, 200ms);
+    const auto before = testsupport::processCpuTime();
+    testsupport::pumpFor(1s);
+    EXPECT_LT(testsupport::processCpuTime() - before, 200ms);
     EXPECT_EQ(line.linesLost, 1);
     EXPECT_EQ(line.closes, 1);
 
     // Gone for good: the simulator has exited and its link with it.
-    ASSERT_TRUE(test::pumpUntil([&] { return simulator.state() == QProcess::NotRunning; }));
+    ASSERT_TRUE(testsupport::pumpUntil([&] { return !simulator.running(); }));
     EXPECT_THROW(port.setPortOpen(true), Failure);
     EXPECT_FALSE(port.PortOpen());
 
@@ -119,9 +115,7 @@ TEST(SimulatorLinkTest, ReplyComesOneCharacterAtATimeAndAHangUpClosesOnceWithout
     port.setPortOpen(true);
     ASSERT_NO_FATAL_FAILURE(initialise());
     EXPECT_EQ(line.opens, 2);
-    simulator.terminate();
-    simulator.waitForFinished();
-#endif
+    simulator.stop();
 }
 
 }  // namespace

@@ -1,0 +1,40 @@
+#include "support/ConfigHome.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+#include <QtGlobal>
+
+namespace quendrix::testsupport {
+namespace {
+
+constexpr const char* kConfigHome = "XDG_CONFIG_HOME";
+
+}  // namespace
+
+ConfigHome::ConfigHome()
+    : hadConfigHome_(qEnvironmentVariableIsSet(kConfigHome)),
+      previousConfigHome_(qgetenv(kConfigHome)) {
+    qputenv(kConfigHome, dir_.path().toLocal8Bit());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
+}
+
+ConfigHome::~ConfigHome() {
+    if (hadConfigHome_) {
+        qputenv(kConfigHome, previousConfigHome_);
+    } else {
+        qunsetenv(kConfigHome);
+    }
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+QString ConfigHome::settingsFile() const {
+    return dir_.path() + QStringLiteral("/quendrix/quendrix.ini");
+}
+
+void ConfigHome::mapPort(int port, const QString& device) const {
+    QSettings settings(settingsFile(), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("Ports/COM%1").arg(port), device);
+}
+
+}  // namespace quendrix::testsupport
