@@ -6,7 +6,7 @@
 
 #include "sim/instrument/InstrumentLine.h"
 #include "sim/server/PseudoTerminal.h"
-#include "sim/server/RealTimeScheduler.h"
+#include "sim/RealTimeScheduler.h"
 #include "sim/server/ServerOptions.h"
 #include "sim/server/SymbolicLink.h"
 #include "sim/server/Transcript.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "sim/server/RealTimeScheduler.h"
+#include "sim/RealTimeScheduler.h"
 
 namespace quendrix::sim {
 namespace {

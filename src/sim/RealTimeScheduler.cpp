@@ -1,4 +1,4 @@
-#include "sim/server/RealTimeScheduler.h"
+#include "sim/RealTimeScheduler.h"
 
 #include <chrono>
 

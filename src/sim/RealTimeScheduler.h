@@ -10,11 +10,11 @@
 
 namespace quendrix::sim {
 
-// Wall-clock time for the pseudo-terminal server: microseconds of the steady clock since the
-// scheduler was made. The server's loop sleeps in poll() until nextDue() and then calls
-// runDue(). While an action runs, now() is the time it was due, as in virtual time: an
-// action that runs a little late still computes its follow-ups from the exact moment, so
-// the line's pacing carries no wake-up jitter forward.
+// Wall-clock time: microseconds of the steady clock since the scheduler was made. Its owner
+// waits until nextDue() and then calls runDue(): the pseudo-terminal server sleeps in poll(),
+// the program's demonstration line arms a timer of the event loop. While an action runs, now() is
+// the time it was due, as in virtual time: an action that runs a little late still computes its
+// follow-ups from the exact moment, so the line's pacing carries no wake-up jitter forward.
 class RealTimeScheduler final : public Scheduler {
 public:
     // `elapsed` replaces the steady clock (for tests).
