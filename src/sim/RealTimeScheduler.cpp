@@ -1,6 +1,7 @@
 #include "sim/RealTimeScheduler.h"
 
 #include <chrono>
+#include <utility>
 
 namespace quendrix::sim {
 
@@ -31,10 +32,11 @@ int RealTimeScheduler::runDue() {
             continue;
         }
         auto action = std::move(it->second);
-        running_ = it->first.first;
+        // An action may pump the event loop and so run the queue again from inside itself.
+        const std::optional<Micros> outer = std::exchange(running_, it->first.first);
         queue_.erase(it);
         action();
-        running_.reset();
+        running_ = outer;
         ++ran;
         it = queue_.begin();  // the action may have changed the queue
     }

@@ -50,5 +50,21 @@ TEST_F(RealTimeSchedulerTest, AnActionThatReschedulesItselfCannotHoldTheLoop) {
     EXPECT_EQ(runs, 2);
 }
 
+// As when a receiver pumps the event loop from inside a delivery.
+TEST_F(RealTimeSchedulerTest, AnActionThatRunsTheQueueItselfStillSeesItsOwnTime) {
+    Micros seen{-1};
+    scheduler.at(10us, [this, &seen] {
+        log += 'a';
+        scheduler.runDue();
+        seen = scheduler.now();
+    });
+    scheduler.at(12us, [this] { log += 'b'; });
+    clock = 15us;
+    scheduler.runDue();
+    EXPECT_EQ(log, "ab");
+    EXPECT_EQ(seen, 10us);
+    EXPECT_EQ(scheduler.now(), 15us);
+}
+
 }  // namespace
 }  // namespace quendrix::sim
