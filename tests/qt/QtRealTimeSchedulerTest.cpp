@@ -1,0 +1,34 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "qt/QtRealTimeScheduler.h"
+#include "qt/serial/SerialTestKit.h"
+
+namespace quendrix::qt {
+namespace {
+
+using namespace std::chrono_literals;
+
+// An action scheduled after a later one still wakes the event loop at its own time, and sees
+// that time as now().
+TEST(QtRealTimeSchedulerTest, TheEarliestActionRunsFromTheEventLoopAtItsOwnTime) {
+    QtRealTimeScheduler scheduler;
+    std::string ran;
+    sim::Micros seen{-1};
+    const sim::Micros start = scheduler.now();
+    scheduler.at(start + 60s, [&] { ran += 'l'; });
+    scheduler.at(start + 2ms, [&] {
+        ran += 'e';
+        seen = scheduler.now();
+    });
+    scheduler.at(start + 2ms, [&] { ran += 'f'; });
+    EXPECT_EQ(ran, "");
+    ASSERT_TRUE(test::pumpUntil([&] { return ran.size() >= 2; }));
+    EXPECT_EQ(ran, "ef");
+    EXPECT_EQ(seen, start + 2ms);
+    EXPECT_GE(scheduler.now(), start + 2ms);
+}
+
+}  // namespace
+}  // namespace quendrix::qt
