@@ -39,5 +39,20 @@ TEST(PortDeviceNameTest, NamesTheDevice) {
     }
 }
 
+TEST(PortDeviceNameTest, OnlySimInAnyCaseLeadsToTheBuiltInInstrument) {
+    const QTemporaryDir directory;
+    QSettings settings(directory.filePath(QStringLiteral("quendrix.ini")), QSettings::IniFormat);
+    const struct {
+        const char* entry;
+        bool demo;
+    } cases[] = {{"sim", true},       {" SIM ", true},      {"Sim", true},
+                 {"/dev/sim", false}, {"simulator", false}, {"", false}};
+    for (const auto& [entry, demo] : cases) {
+        settings.setValue(QStringLiteral("Ports/COM1"), QString::fromLatin1(entry));
+        EXPECT_EQ(leadsToDemo(1, settings), demo) << '"' << entry << '"';
+    }
+    EXPECT_FALSE(leadsToDemo(2, settings));
+}
+
 }  // namespace
 }  // namespace quendrix::qt
