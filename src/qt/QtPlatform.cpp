@@ -1,25 +1,10 @@
 #include "qt/QtPlatform.h"
 
-#ifdef QUENDRIX_HAVE_QTSERIAL
-#include "qt/serial/QtSerialLine.h"
-#else
-#include "qt/NullSerialLine.h"
-#endif
+#include "qt/DesktopSerialLine.h"
 
 namespace quendrix::qt {
-namespace {
 
-std::unique_ptr<platform::SerialLine> makeSerialLine() {
-#ifdef QUENDRIX_HAVE_QTSERIAL
-    return std::make_unique<QtSerialLine>();
-#else
-    return std::make_unique<NullSerialLine>();
-#endif
-}
-
-}  // namespace
-
-QtPlatform::QtPlatform() : serialLine_(makeSerialLine()) {}
+QtPlatform::QtPlatform() : serialLine_(std::make_unique<DesktopSerialLine>()) {}
 
 QtPlatform::~QtPlatform() = default;
 

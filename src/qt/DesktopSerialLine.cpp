@@ -1,0 +1,38 @@
+#include "qt/DesktopSerialLine.h"
+
+#include <QSettings>
+
+#include "platform/Failure.h"
+#include "qt/serial/PortDeviceName.h"
+
+namespace quendrix::qt {
+
+void DesktopSerialLine::open(int port, const platform::LineSettings& settings) {
+    if (device_.isOpen() || (demo_ && demo_->isOpen())) {
+        throw platform::Failure("the serial port is already open");
+    }
+    const QSettings userSettings(QSettings::IniFormat, QSettings::UserScope,
+                                 QStringLiteral("quendrix"), QStringLiteral("quendrix"));
+    platform::SerialLine& chosen =
+        leadsToDemo(port, userSettings) ? static_cast<platform::SerialLine&>(demo()) : device_;
+    chosen.open(port, settings);
+    active_ = &chosen;
+}
+
+void DesktopSerialLine::setReceiver(platform::SerialLineReceiver* receiver) {
+    receiver_ = receiver;
+    device_.setReceiver(receiver);
+    if (demo_) {
+        demo_->setReceiver(receiver);
+    }
+}
+
+DemoSerialLine& DesktopSerialLine::demo() {
+    if (!demo_) {
+        demo_ = std::make_unique<DemoSerialLine>();
+        demo_->setReceiver(receiver_);
+    }
+    return *demo_;
+}
+
+}  // namespace quendrix::qt
