@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QtGlobal>
 #include <cstdlib>
 #include <iostream>
 
@@ -8,23 +9,28 @@
 
 namespace {
 
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
 bool isSet(const char* variable) {
     const char* value = std::getenv(variable);
     return value != nullptr && *value != '\0';
 }
 
-// Without a display Qt would abort with a message about platform plugins.
+// On X11 and Wayland desktops a missing display would make Qt abort with a message about
+// platform plugins. Windows and macOS always have their own.
 bool displayFound() {
     return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM");
 }
+#endif
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
     if (!displayFound()) {
         std::cerr << "quendrix: no display found; set DISPLAY or run under Xvfb\n";
         return 1;
     }
+#endif
     QApplication application(argc, argv);
     QApplication::setApplicationName(quendrix::platform::kProgramTitle);
     // The program ends when its main window has closed, not when a message box does.
