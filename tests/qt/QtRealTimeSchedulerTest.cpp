@@ -22,12 +22,10 @@ TEST(QtRealTimeSchedulerTest, TheEarliestActionRunsFromTheEventLoopAtItsOwnTime)
         ran += 'e';
         seen = scheduler.now();
     });
-    scheduler.at(start + 2ms, [&] { ran += 'f'; });
     EXPECT_EQ(ran, "");
-    ASSERT_TRUE(test::pumpUntil([&] { return ran.size() >= 2; }));
-    EXPECT_EQ(ran, "ef");
+    ASSERT_TRUE(test::pumpUntil([&] { return !ran.empty(); }));
+    EXPECT_EQ(ran, "e");
     EXPECT_EQ(seen, start + 2ms);
-    EXPECT_GE(scheduler.now(), start + 2ms);
 }
 
 }  // namespace
