@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "sim/RealTimeScheduler.h"
 #include "sim/instrument/InstrumentLine.h"
 #include "sim/server/PseudoTerminal.h"
-#include "sim/RealTimeScheduler.h"
 #include "sim/server/ServerOptions.h"
 #include "sim/server/SymbolicLink.h"
 #include "sim/server/Transcript.h"
