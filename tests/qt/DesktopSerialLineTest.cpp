@@ -10,8 +10,9 @@
 #include "platform/Failure.h"
 #include "platform/LineSettings.h"
 #include "qt/QtPlatform.h"
-#include "qt/serial/SerialTestKit.h"
 #include "sim/instrument/PacedLine.h"
+#include "support/ConfigHome.h"
+#include "support/PumpUntil.h"
 
 namespace quendrix::qt {
 namespace {
@@ -37,7 +38,7 @@ protected:
 
     bool replied() const { return received.ends_with("\r\n"); }
 
-    test::ConfigHome config;
+    testsupport::ConfigHome config;
     QtPlatform platform;
     platform::SerialLine& line = platform.serialLine();
     std::string received;
@@ -50,7 +51,7 @@ TEST_F(DesktopSerialLineTest,
     clock.start();
     line.write("/1QR\r\n");
     EXPECT_EQ(received, "");
-    ASSERT_TRUE(test::pumpUntil([&] { return replied(); }));
+    ASSERT_TRUE(testsupport::pumpUntil([&] { return replied(); }));
     const std::chrono::nanoseconds took(clock.nsecsElapsed());
 
     EXPECT_EQ(received, "/0`\x03\r\n");  // ready, no error
@@ -65,7 +66,7 @@ TEST_F(DesktopSerialLineTest, TheInstrumentKeepsItsStateAcrossOpensAndOtherPorts
     line.open(1, LineSettings{});
     EXPECT_THROW(line.open(2, LineSettings{}), Failure);  // one line at a time
     line.write("/1XR\r\n");  // an unknown command: error 3 until the next command string
-    ASSERT_TRUE(test::pumpUntil([&] { return replied(); }));
+    ASSERT_TRUE(testsupport::pumpUntil([&] { return replied(); }));
     line.close();
     EXPECT_THROW(line.write("/1QR\r\n"), Failure);
 
@@ -75,7 +76,7 @@ TEST_F(DesktopSerialLineTest, TheInstrumentKeepsItsStateAcrossOpensAndOtherPorts
     line.open(1, LineSettings{});
     received.clear();
     line.write("/1QR\r\n");
-    ASSERT_TRUE(test::pumpUntil([&] { return replied(); }));
+    ASSERT_TRUE(testsupport::pumpUntil([&] { return replied(); }));
     EXPECT_EQ(received, "/0c\x03\r\n");  // ready, error 3
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "qt/QtRealTimeScheduler.h"
-#include "qt/serial/SerialTestKit.h"
+#include "support/PumpUntil.h"
 
 namespace quendrix::qt {
 namespace {
@@ -23,7 +23,7 @@ TEST(QtRealTimeSchedulerTest, TheEarliestActionRunsFromTheEventLoopAtItsOwnTime)
         seen = scheduler.now();
     });
     EXPECT_EQ(ran, "");
-    ASSERT_TRUE(test::pumpUntil([&] { return !ran.empty(); }));
+    ASSERT_TRUE(testsupport::pumpUntil([&] { return !ran.empty(); }));
     EXPECT_EQ(ran, "e");
     EXPECT_EQ(seen, start + 2ms);
 }
