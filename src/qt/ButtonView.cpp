@@ -1,7 +1,7 @@
 #include "qt/ButtonView.h"
 
+#include "qt/CodePage.h"
 #include "qt/ControlPlacement.h"
-#include "qt/Latin1.h"
 
 namespace quendrix::qt {
 

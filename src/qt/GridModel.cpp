@@ -1,6 +1,6 @@
 #include "qt/GridModel.h"
 
-#include "qt/Latin1.h"
+#include "qt/CodePage.h"
 
 namespace quendrix::qt {
 namespace {

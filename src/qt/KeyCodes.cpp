@@ -1,7 +1,11 @@
 #include "qt/KeyCodes.h"
 
+#include <QList>
+#include <QStringView>
 #include <array>
 #include <utility>
+
+#include "qt/CodePage.h"
 
 namespace quendrix::qt {
 namespace {
@@ -56,11 +60,11 @@ std::optional<int> KeyCodes::keyAscii(const QKeyEvent& event) {
         default:
             break;
     }
-    const QString text = event.text();
-    if (text.size() != 1 || text.front().unicode() > 0xFF) {
+    const QList<uint> typed = QStringView(event.text()).toUcs4();
+    if (typed.size() != 1) {
         return std::nullopt;
     }
-    return text.front().unicode();
+    return static_cast<unsigned char>(toCodePage(typed.front()));
 }
 
 }  // namespace quendrix::qt

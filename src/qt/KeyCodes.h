@@ -13,7 +13,8 @@ public:
     // 0 for a key that has no virtual-key code.
     static int virtualKeyCode(int qtKey);
     static int shiftState(Qt::KeyboardModifiers modifiers);
-    // Nothing for keys that type no character, or a character beyond the single-byte range.
+    // The byte of the code page for the character typed, '?' for one the code page lacks;
+    // nothing for keys that type no single character.
     static std::optional<int> keyAscii(const QKeyEvent& event);
 };
 

@@ -6,11 +6,11 @@
 #include <algorithm>
 
 #include "qt/ButtonView.h"
+#include "qt/CodePage.h"
 #include "qt/ControlPlacement.h"
 #include "qt/FrameView.h"
 #include "qt/GridView.h"
 #include "qt/LabelView.h"
-#include "qt/Latin1.h"
 #include "qt/PictureView.h"
 #include "qt/ShapeView.h"
 #include "qt/TextBoxView.h"

@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 
 #include "platform/TwipRect.h"
-#include "qt/Latin1.h"
+#include "qt/CodePage.h"
 
 namespace quendrix::qt {
 

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "qt/Latin1.h"
+#include "qt/CodePage.h"
 
 namespace quendrix::qt {
 

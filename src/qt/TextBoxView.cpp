@@ -1,8 +1,10 @@
 #include "qt/TextBoxView.h"
 
+#include <string>
+
+#include "qt/CodePage.h"
 #include "qt/ControlPlacement.h"
 #include "qt/KeyCodes.h"
-#include "qt/Latin1.h"
 
 namespace quendrix::qt {
 
@@ -74,7 +76,7 @@ void TextBoxView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QKeyEvent replaced(event->type(), event->key(), event->modifiers(),
-                       QString(QChar(static_cast<char16_t>(key & 0xFF))));
+                       toQString(std::string(1, static_cast<char>(key & 0xFF))));
     QLineEdit::keyPressEvent(&replaced);
     event->setAccepted(replaced.isAccepted());
 }

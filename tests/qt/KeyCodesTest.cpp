@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QString>
 #include <ostream>
 #include <string>
 
@@ -48,13 +49,16 @@ struct TypedKey {
 };
 
 void PrintTo(const TypedKey& key, std::ostream* out) {
-    *out << "key 0x" << std::hex << key.qtKey << std::dec << " -> "
-         << (key.ascii ? std::to_string(*key.ascii) : "nothing");
+    *out << "key 0x" << std::hex << key.qtKey << " text";
+    for (const char32_t character : QString::fromUtf8(key.text).toUcs4()) {
+        *out << " U+" << static_cast<unsigned>(character);
+    }
+    *out << std::dec << " -> " << (key.ascii ? std::to_string(*key.ascii) : "nothing");
 }
 
 class KeyAsciiTest : public ::testing::TestWithParam<TypedKey> {};
 
-TEST_P(KeyAsciiTest, GivesTheSingleByteCharacterTyped) {
+TEST_P(KeyAsciiTest, GivesTheCodePageByteOfTheCharacterTyped) {
     const QKeyEvent event(QEvent::KeyPress, GetParam().qtKey, Qt::NoModifier,
                           QString::fromUtf8(GetParam().text));
     EXPECT_EQ(KeyCodes::keyAscii(event), GetParam().ascii);
@@ -68,8 +72,11 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedKey{Qt::Key_Return, "", 13}, TypedKey{Qt::Key_Escape, "", 27},
                       TypedKey{Qt::Key_Backspace, "", 8},
                       TypedKey{Qt::Key_Adiaeresis, "\xc3\xa4", 0xE4},
-                      // Beyond the single-byte range, and keys that type nothing.
-                      TypedKey{Qt::Key_unknown, "\xe2\x82\xac", std::nullopt},
+                      TypedKey{Qt::Key_unknown, "\xe2\x82\xac", 0x80},  // euro sign
+                      // Beyond the code page, and keys that type nothing or more than one.
+                      TypedKey{Qt::Key_unknown, "\xe4\xb8\xad", '?'},
+                      TypedKey{Qt::Key_unknown, "\xf0\x9f\x98\x80", '?'},
+                      TypedKey{Qt::Key_unknown, "ab", std::nullopt},
                       TypedKey{Qt::Key_Tab, "\t", std::nullopt},
                       TypedKey{Qt::Key_Up, "", std::nullopt}));
 

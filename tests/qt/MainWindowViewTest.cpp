@@ -137,9 +137,12 @@ TEST_F(MainWindowViewTest, TypingReachesTheTextBoxAndTheProgramsTextReachesTheWi
     EXPECT_EQ(controls.strPumpString.text(), "/1ZRX");
     EXPECT_EQ(controls.strPumpString.selStart(), 5);
 
-    controls.strPumpString.setText("/2Q\xE9");
+    pressKey(edit, Qt::Key_unknown, QString(u'\u20AC'));
+    EXPECT_EQ(controls.strPumpString.text(), "/1ZRX\x80");
+
+    controls.strPumpString.setText("/2Q\xE9\x84");
     controls.strPumpString.setSelStart(1);
-    EXPECT_EQ(edit->text(), QString::fromLatin1("/2Q\xE9"));
+    EXPECT_EQ(edit->text(), QStringLiteral(u"/2Q\u00E9\u201E"));
     EXPECT_EQ(edit->cursorPosition(), 1);
 }
 
