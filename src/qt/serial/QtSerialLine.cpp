@@ -3,10 +3,11 @@
 #include <QByteArray>
 #include <QMetaObject>
 #include <QObject>
-#include <QSettings>
 #include <string>
 
 #include "platform/Failure.h"
+#include "platform/MessageBox.h"
+#include "qt/UserSettingsFile.h"
 #include "qt/serial/LowLatency.h"
 #include "qt/serial/PortDeviceName.h"
 
@@ -92,9 +93,8 @@ void QtSerialLine::open(int port, const LineSettings& settings) {
     if (port_.isOpen()) {
         throw Failure("the serial port is already open");
     }
-    const QSettings userSettings(QSettings::IniFormat, QSettings::UserScope,
-                                 QStringLiteral("quendrix"), QStringLiteral("quendrix"));
-    deviceName_ = portDeviceName(port, userSettings);
+    deviceName_ =
+        portDeviceName(port, *openUserSettingsFile(QString::fromLatin1(platform::kProgramTitle)));
     port_.setPortName(deviceName_);
     configure(port_, settings);
     lossPending_ = false;
