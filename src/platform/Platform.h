@@ -7,6 +7,7 @@
 #include "platform/MessageBox.h"
 #include "platform/RandomSource.h"
 #include "platform/SerialLine.h"
+#include "platform/SettingsStore.h"
 #include "platform/Timer.h"
 #include "platform/Version.h"
 
@@ -23,6 +24,7 @@ public:
     virtual SerialLine& serialLine() = 0;
     virtual const GridMetrics& gridMetrics() const = 0;
     virtual FileSystem& fileSystem() = 0;
+    virtual SettingsStore& settingsStore() = 0;
     virtual Version version() const = 0;
     virtual Diagnostics& diagnostics() = 0;
     virtual RandomSource& random() = 0;

@@ -10,6 +10,7 @@
 #include "qt/QtEventPump.h"
 #include "qt/QtGridMetrics.h"
 #include "qt/QtMessageBox.h"
+#include "qt/QtSettingsStore.h"
 #include "qt/QtTimerScheduler.h"
 
 namespace quendrix::qt {
@@ -28,6 +29,7 @@ public:
     platform::SerialLine& serialLine() override { return *serialLine_; }
     const platform::GridMetrics& gridMetrics() const override { return gridMetrics_; }
     platform::FileSystem& fileSystem() override { return fileSystem_; }
+    platform::SettingsStore& settingsStore() override { return settingsStore_; }
     platform::Version version() const override;
     platform::Diagnostics& diagnostics() override { return diagnostics_; }
     platform::RandomSource& random() override { return random_; }
@@ -42,6 +44,7 @@ private:
     QtGridMetrics gridMetrics_;
     platform::StdFileSystem fileSystem_;
     QtDiagnostics diagnostics_;
+    QtSettingsStore settingsStore_;
     std::unique_ptr<platform::SerialLine> serialLine_;
     platform::SeededRandom random_;
 };

@@ -8,6 +8,7 @@
 #include "sim/SimGridMetrics.h"
 #include "sim/SimMessageBox.h"
 #include "sim/SimSerialLine.h"
+#include "sim/SimSettingsStore.h"
 #include "sim/SimTimerScheduler.h"
 #include "sim/VirtualClock.h"
 
@@ -29,6 +30,8 @@ public:
     platform::FileSystem& fileSystem() override {
         return filesOverride_ != nullptr ? *filesOverride_ : files_;
     }
+    platform::FileSystem& fileSystem() override { return files_; }
+    platform::SettingsStore& settingsStore() override { return settings_; }
     platform::Version version() const override { return version_; }
     platform::Diagnostics& diagnostics() override { return diagnostics_; }
     platform::RandomSource& random() override { return random_; }
@@ -45,6 +48,7 @@ public:
     void replaceSerialLine(platform::SerialLine& line) { serialOverride_ = &line; }
     void replaceFileSystem(platform::FileSystem& files) { filesOverride_ = &files; }
     ScriptedRandom& scriptedRandom() { return random_; }
+    SimSettingsStore& settings() { return settings_; }
 
 private:
     VirtualClock clock_;
@@ -54,6 +58,7 @@ private:
     SimSerialLine serial_;
     SimGridMetrics metrics_;
     SimFileSystem files_;
+    SimSettingsStore settings_;
     platform::Version version_;
     SimDiagnostics diagnostics_;
     platform::SerialLine* serialOverride_ = nullptr;

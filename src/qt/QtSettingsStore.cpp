@@ -1,0 +1,87 @@
+#include "qt/QtSettingsStore.h"
+
+#include <QSettings>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+
+#include "platform/Failure.h"
+#include "qt/CodePage.h"
+#include "qt/UserSettingsFile.h"
+
+namespace quendrix::qt {
+namespace {
+
+using platform::Failure;
+
+// QSettings reads a slash or backslash in a name as a step into a subsection.
+QString checkedName(const std::string& name) {
+    if (name.empty() || name.find_first_of("/\\") != std::string::npos) {
+        throw Failure("the settings store takes no name \"" + name + "\"");
+    }
+    return toQString(name);
+}
+
+void throwIfBroken(const QSettings& settings) {
+    switch (settings.status()) {
+        case QSettings::NoError:
+            return;
+        case QSettings::AccessError:
+            throw Failure("cannot access the settings file " + settings.fileName().toStdString());
+        case QSettings::FormatError:
+            throw Failure("the settings file " + settings.fileName().toStdString() + " is damaged");
+    }
+}
+
+std::unique_ptr<QSettings> openFile(const std::string& appName) {
+    auto settings = openUserSettingsFile(checkedName(appName));
+    throwIfBroken(*settings);
+    return settings;
+}
+
+// The spelling under which `name` is stored, or `name` itself when it is not stored yet.
+QString storedSpelling(const QStringList& stored, const QString& name) {
+    for (const QString& candidate : stored) {
+        if (candidate.compare(name, Qt::CaseInsensitive) == 0) {
+            return candidate;
+        }
+    }
+    return name;
+}
+
+// Texts that this store saved come back as strings. A value typed into the file by hand with
+// bare commas reads as a list; it is put back together.
+QString textOf(const QVariant& value) {
+    if (value.metaType().id() == QMetaType::QStringList) {
+        return value.toStringList().join(u',');
+    }
+    return value.toString();
+}
+
+// Enters the section in its stored spelling and gives the key's.
+QString enterKey(QSettings& settings, const std::string& section, const std::string& key) {
+    settings.beginGroup(storedSpelling(settings.childGroups(), checkedName(section)));
+    return storedSpelling(settings.childKeys(), checkedName(key));
+}
+
+}  // namespace
+
+std::string QtSettingsStore::GetSetting(const std::string& appName, const std::string& section,
+                                        const std::string& key, const std::string& defaultText) {
+    const auto settings = openFile(appName);
+    const QString storedKey = enterKey(*settings, section, key);
+    if (!settings->contains(storedKey)) {
+        return defaultText;
+    }
+    return toStdString(textOf(settings->value(storedKey)));
+}
+
+void QtSettingsStore::SaveSetting(const std::string& appName, const std::string& section,
+                                  const std::string& key, const std::string& value) {
+    const auto settings = openFile(appName);
+    settings->setValue(enterKey(*settings, section, key), toQString(value));
+    settings->sync();
+    throwIfBroken(*settings);
+}
+
+}  // namespace quendrix::qt
