@@ -18,30 +18,14 @@ TEST(CodePageTest, EveryByteSurvivesTheTripToUnicodeAndBack) {
     EXPECT_EQ(toStdString(text), bytes);
 }
 
-struct Character {
-    char16_t unicode;
-    const char* bytes;
-};
-
 TEST(CodePageTest, ConvertsAsTheWesternWindowsCodePage) {
-    const Character cases[] = {
-        {u'A', "A"},         {u'\u20AC', "\x80"},  // euro sign
-        {u'\u201E', "\x84"},                       // low double quotation mark
-        {u'\u0178', "\x9F"},                       // capital Y with diaeresis
-        {u'\u008D', "\x8D"},  // undefined in the code page: its own control character
-        {u'\u00A0', "\xA0"},  // from here on as Latin-1
-        {u'\u00E9', "\xE9"}, {u'\u00FF', "\xFF"},
-    };
-    for (const auto& [unicode, bytes] : cases) {
-        EXPECT_EQ(toQString(bytes), QString(QChar(unicode))) << bytes;
-        EXPECT_EQ(toStdString(QString(QChar(unicode))), bytes) << bytes;
-    }
-}
-
-TEST(CodePageTest, ACharacterTheCodePageLacksBecomesAQuestionMark) {
-    // A control character that a byte of the code page does not stand for, a character
-    // beyond, and one beyond sixteen bits.
-    EXPECT_EQ(toStdString(QString::fromUtf8("a\u0080b\u4E2Dc\U0001F600d")), "a?b?c?d");
+    // Euro sign, low double quotation mark, an undefined byte standing for its own control
+    // character, a Latin-1 letter.
+    EXPECT_EQ(toQString("A\x80\x84\x8D\xE9"), QStringLiteral(u"A\u20AC\u201E\u008D\u00E9"));
+    EXPECT_EQ(toStdString(QStringLiteral(u"A\u20AC\u201E\u008D\u00E9")), "A\x80\x84\x8D\xE9");
+    // Characters the code page lacks: a control character no byte stands for, one beyond
+    // eight bits, one beyond sixteen.
+    EXPECT_EQ(toStdString(QStringLiteral(u"a\u0080b\u4E2Dc\U0001F600d")), "a?b?c?d");
 }
 
 }  // namespace
