@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/Platform.h"
-#include "sim/SimDiagnostics.h"
 #include "sim/ScriptedRandom.h"
+#include "sim/SimDiagnostics.h"
 #include "sim/SimEventPump.h"
 #include "sim/SimFileSystem.h"
 #include "sim/SimGridMetrics.h"
@@ -30,7 +30,6 @@ public:
     platform::FileSystem& fileSystem() override {
         return filesOverride_ != nullptr ? *filesOverride_ : files_;
     }
-    platform::FileSystem& fileSystem() override { return files_; }
     platform::SettingsStore& settingsStore() override { return settings_; }
     platform::Version version() const override { return version_; }
     platform::Diagnostics& diagnostics() override { return diagnostics_; }

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "platform/Failure.h"
-#include "qt/ConfigHome.h"
 #include "qt/QtSettingsStore.h"
+#include "support/ConfigHome.h"
 
 namespace quendrix::qt {
 namespace {
@@ -22,14 +22,14 @@ constexpr const char* kApp = "quendrix";
 class QtSettingsStoreTest : public ::testing::Test {
 protected:
     QByteArray fileContent() const {
-        QFile file(config.filePath());
+        QFile file(config.settingsFile());
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         return file.readAll();
     }
 
     void writeFile(const QByteArray& content) const {
-        QDir().mkpath(QFileInfo(config.filePath()).path());
-        QFile file(config.filePath());
+        QDir().mkpath(QFileInfo(config.settingsFile()).path());
+        QFile file(config.settingsFile());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(content);
     }
@@ -49,7 +49,7 @@ protected:
         return content.mid(start, end < 0 ? -1 : end + 1 - start).toStdString();
     }
 
-    test::ConfigHome config;
+    testsupport::ConfigHome config;
     QtSettingsStore store;
 };
 
@@ -107,7 +107,7 @@ TEST_F(QtSettingsStoreTest, NamesInAnotherLetterCaseAreFoundAndUpdatedInPlace) {
 }
 
 TEST_F(QtSettingsStoreTest, AFileThatCannotBeReadOrWrittenFails) {
-    QDir().mkpath(config.filePath());  // a folder where the file should be
+    QDir().mkpath(config.settingsFile());  // a folder where the file should be
     EXPECT_THROW(store.GetSetting(kApp, "Volumes", "MinimumWashVolume", "750"), Failure);
     EXPECT_THROW(store.SaveSetting(kApp, "Volumes", "MinimumWashVolume", "750"), Failure);
 }

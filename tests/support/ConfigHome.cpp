@@ -1,7 +1,6 @@
 #include "support/ConfigHome.h"
 
 #include <QSettings>
-#include <QStandardPaths>
 #include <QtGlobal>
 
 namespace quendrix::testsupport {
@@ -15,7 +14,6 @@ ConfigHome::ConfigHome()
     : hadConfigHome_(qEnvironmentVariableIsSet(kConfigHome)),
       previousConfigHome_(qgetenv(kConfigHome)) {
     qputenv(kConfigHome, dir_.path().toLocal8Bit());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
 }
 
 ConfigHome::~ConfigHome() {
@@ -24,8 +22,6 @@ ConfigHome::~ConfigHome() {
     } else {
         qunsetenv(kConfigHome);
     }
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
 QString ConfigHome::settingsFile() const {

@@ -6,8 +6,8 @@
 
 namespace quendrix::testsupport {
 
-// The program's per-user settings in a folder of the test's own, for as long as this lives:
-// XDG_CONFIG_HOME and Qt's user settings path both point into it, and both come back after.
+// The program's per-user settings in a folder of the test's own ($XDG_CONFIG_HOME), for as
+// long as this lives.
 class ConfigHome {
 public:
     ConfigHome();
