@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,8 +21,14 @@ public:
     virtual ~FileSystem() = default;
     // Creates the file, or empties an existing one; throws Failure when it cannot.
     virtual std::unique_ptr<OutputFile> create(const std::string& path) = 0;
-    // The whole content; throws Failure when the file cannot be read.
-    virtual std::string readAll(const std::string& path) = 0;
+    // A new content for the file, written aside (in the same folder) while the file keeps its
+    // old one. close() puts the new content in its place, or throws Failure and leaves the
+    // file as it was; so does a close after a failed write. Destroyed without a successful
+    // close, the new content is dropped. Throws Failure when the aside cannot be created.
+    virtual std::unique_ptr<OutputFile> replace(const std::string& path) = 0;
+    // The whole content; throws Failure when the file cannot be read or holds more than
+    // maxBytes.
+    virtual std::string readAll(const std::string& path, std::size_t maxBytes) = 0;
 };
 
 }  // namespace quendrix::platform

@@ -1,9 +1,10 @@
 #include "platform/StdFileSystem.h"
 
+#include <array>
 #include <fstream>
-#include <iterator>
 
 #include "platform/Failure.h"
+#include "platform/StdReplacingFile.h"
 
 namespace quendrix::platform {
 namespace {
@@ -44,12 +45,26 @@ std::unique_ptr<OutputFile> StdFileSystem::create(const std::string& path) {
     return std::make_unique<StdOutputFile>(path);
 }
 
-std::string StdFileSystem::readAll(const std::string& path) {
+std::unique_ptr<OutputFile> StdFileSystem::replace(const std::string& path) {
+    return std::make_unique<StdReplacingFile>(path);
+}
+
+std::string StdFileSystem::readAll(const std::string& path, std::size_t maxBytes) {
     std::ifstream stream(path, std::ios::binary);
     if (!stream) {
         throw Failure("cannot open " + path);
     }
-    std::string content{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+    // In pieces, so that a file that is too large (or endless) is refused before it fills
+    // the memory.
+    std::string content;
+    std::array<char, 65536> piece{};
+    while (stream.read(piece.data(), static_cast<std::streamsize>(piece.size())) ||
+           stream.gcount() > 0) {
+        content.append(piece.data(), static_cast<std::size_t>(stream.gcount()));
+        if (content.size() > maxBytes) {
+            throw Failure(path + " is too large");
+        }
+    }
     if (stream.bad()) {
         throw Failure("cannot read " + path);
     }

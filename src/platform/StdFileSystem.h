@@ -8,7 +8,8 @@ namespace quendrix::platform {
 class StdFileSystem final : public FileSystem {
 public:
     std::unique_ptr<OutputFile> create(const std::string& path) override;
-    std::string readAll(const std::string& path) override;
+    std::unique_ptr<OutputFile> replace(const std::string& path) override;
+    std::string readAll(const std::string& path, std::size_t maxBytes) override;
 };
 
 }  // namespace quendrix::platform

@@ -43,7 +43,12 @@ struct FullDisk final : platform::FileSystem {
     std::unique_ptr<platform::OutputFile> create(const std::string&) override {
         return std::make_unique<Unwritable>();
     }
-    std::string readAll(const std::string&) override { throw platform::Failure("no file"); }
+    std::unique_ptr<platform::OutputFile> replace(const std::string&) override {
+        return std::make_unique<Unwritable>();
+    }
+    std::string readAll(const std::string&, std::size_t) override {
+        throw platform::Failure("no file");
+    }
 };
 
 // The main window on the virtual-time platform, with the scripted line in place of the
