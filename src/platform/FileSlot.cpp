@@ -5,15 +5,25 @@
 namespace quendrix::platform {
 
 void FileSlot::openForOutput(const std::string& path) {
-    if (output_ != nullptr) {
-        throw Failure("the file slot is already open");
-    }
+    requireFree();
     output_ = files_.create(path);
+    replacing_ = false;
+}
+
+void FileSlot::openForReplace(const std::string& path) {
+    requireFree();
+    output_ = files_.replace(path);
+    replacing_ = true;
+}
+
+void FileSlot::openForInput(const std::string& path) {
+    requireFree();
+    input_ = std::make_unique<Input>(files_.readAll(path, kMaxInputBytes));
 }
 
 void FileSlot::writeRecord(std::string_view text) {
     if (output_ == nullptr) {
-        throw Failure("no file is open on the slot");
+        throw Failure("no file is open for output on the slot");
     }
     std::string record;
     record.reserve(text.size() + 4);
@@ -23,16 +33,49 @@ void FileSlot::writeRecord(std::string_view text) {
     output_->write(record);
 }
 
+void FileSlot::commit() {
+    if (output_ == nullptr) {
+        throw Failure("no file is open for output on the slot");
+    }
+    const std::unique_ptr<OutputFile> output = std::move(output_);
+    output->close();
+}
+
+bool FileSlot::atEnd() const {
+    return input().reader.atEnd();
+}
+
+std::string FileSlot::readField() {
+    return std::string(input().reader.readField());
+}
+
 void FileSlot::close() noexcept {
+    input_.reset();
     if (output_ == nullptr) {
         return;
     }
+    const std::unique_ptr<OutputFile> output = std::move(output_);
+    if (replacing_) {
+        return;  // dropped with the object
+    }
     try {
-        output_->close();
+        output->close();
     } catch (const Failure&) {
         // the slot is free all the same
     }
-    output_.reset();
+}
+
+void FileSlot::requireFree() const {
+    if (isOpen()) {
+        throw Failure("the file slot is already open");
+    }
+}
+
+FileSlot::Input& FileSlot::input() const {
+    if (input_ == nullptr) {
+        throw Failure("no file is open for input on the slot");
+    }
+    return *input_;
 }
 
 }  // namespace quendrix::platform
