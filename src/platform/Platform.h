@@ -2,6 +2,7 @@
 
 #include "platform/Diagnostics.h"
 #include "platform/EventPump.h"
+#include "platform/FileDialog.h"
 #include "platform/FileSystem.h"
 #include "platform/GridMetrics.h"
 #include "platform/MessageBox.h"
@@ -25,6 +26,7 @@ public:
     virtual const GridMetrics& gridMetrics() const = 0;
     virtual FileSystem& fileSystem() = 0;
     virtual SettingsStore& settingsStore() = 0;
+    virtual FileDialog& fileDialog() = 0;
     virtual Version version() const = 0;
     virtual Diagnostics& diagnostics() = 0;
     virtual RandomSource& random() = 0;

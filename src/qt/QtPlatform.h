@@ -8,6 +8,7 @@
 #include "platform/StdFileSystem.h"
 #include "qt/QtDiagnostics.h"
 #include "qt/QtEventPump.h"
+#include "qt/QtFileDialog.h"
 #include "qt/QtGridMetrics.h"
 #include "qt/QtMessageBox.h"
 #include "qt/QtSettingsStore.h"
@@ -30,6 +31,7 @@ public:
     const platform::GridMetrics& gridMetrics() const override { return gridMetrics_; }
     platform::FileSystem& fileSystem() override { return fileSystem_; }
     platform::SettingsStore& settingsStore() override { return settingsStore_; }
+    platform::FileDialog& fileDialog() override { return fileDialog_; }
     platform::Version version() const override;
     platform::Diagnostics& diagnostics() override { return diagnostics_; }
     platform::RandomSource& random() override { return random_; }
@@ -45,6 +47,7 @@ private:
     platform::StdFileSystem fileSystem_;
     QtDiagnostics diagnostics_;
     QtSettingsStore settingsStore_;
+    QtFileDialog fileDialog_;
     std::unique_ptr<platform::SerialLine> serialLine_;
     platform::SeededRandom random_;
 };

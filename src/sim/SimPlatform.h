@@ -4,6 +4,7 @@
 #include "sim/ScriptedRandom.h"
 #include "sim/SimDiagnostics.h"
 #include "sim/SimEventPump.h"
+#include "sim/SimFileDialog.h"
 #include "sim/SimFileSystem.h"
 #include "sim/SimGridMetrics.h"
 #include "sim/SimMessageBox.h"
@@ -31,6 +32,7 @@ public:
         return filesOverride_ != nullptr ? *filesOverride_ : files_;
     }
     platform::SettingsStore& settingsStore() override { return settings_; }
+    platform::FileDialog& fileDialog() override { return dialog_; }
     platform::Version version() const override { return version_; }
     platform::Diagnostics& diagnostics() override { return diagnostics_; }
     platform::RandomSource& random() override { return random_; }
@@ -48,6 +50,7 @@ public:
     void replaceFileSystem(platform::FileSystem& files) { filesOverride_ = &files; }
     ScriptedRandom& scriptedRandom() { return random_; }
     SimSettingsStore& settings() { return settings_; }
+    SimFileDialog& dialog() { return dialog_; }
 
 private:
     VirtualClock clock_;
@@ -58,6 +61,7 @@ private:
     SimGridMetrics metrics_;
     SimFileSystem files_;
     SimSettingsStore settings_;
+    SimFileDialog dialog_;
     platform::Version version_;
     SimDiagnostics diagnostics_;
     platform::SerialLine* serialOverride_ = nullptr;

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <functional>
 
+#include "platform/DialogCancelled.h"
 #include "qt/QtPlatform.h"
 
 namespace quendrix::qt {
@@ -75,6 +79,66 @@ TEST(QtMessageBoxTest, ShowsTheTextUnderTheProgramsTitleWithOneOkButton) {
     EXPECT_EQ(title, "quendrix");
     EXPECT_EQ(text, "File Open Already ");
     EXPECT_EQ(buttons, 1);
+}
+
+// Runs inside the file dialog's own modal loop, once the dialog is up.
+void whenFileDialogShown(QObject& context, std::function<void(QFileDialog&)> act) {
+    QTimer::singleShot(0, &context, [act = std::move(act)] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QFileDialog*>(widget);
+            if (dialog != nullptr && dialog->isVisible()) {
+                act(*dialog);
+            }
+        }
+    });
+}
+
+TEST(QtFileDialogTest, SaveOpensWithTheKeptNameAndAsksBeforeOverwritingOnlyWithFlagTwo) {
+    QtPlatform platform;
+    platform::FileDialog& dialog = platform.fileDialog();
+    QTemporaryDir folder;
+    const QString kept = folder.filePath("kept.txt");
+    const QString chosen = folder.filePath("chosen.txt");
+    dialog.setFileName(QFile::encodeName(kept).toStdString());
+    dialog.setDialogTitle("Save Protocol");
+    QObject context;
+    for (const int flags : {platform::FileDialog::kOverwritePrompt, 0}) {
+        dialog.setFlags(flags);
+        QString title;
+        QStringList selected;
+        bool confirms = false;
+        whenFileDialogShown(context, [&](QFileDialog& shown) {
+            title = shown.windowTitle();
+            selected = shown.selectedFiles();
+            confirms = !shown.testOption(QFileDialog::DontConfirmOverwrite);
+            shown.selectFile(chosen);
+            static_cast<QDialog&>(shown).accept();  // the dialog's own check runs
+        });
+        dialog.ShowSave();
+
+        EXPECT_EQ(title, "Save Protocol");
+        EXPECT_EQ(selected, QStringList{kept});
+        EXPECT_EQ(confirms, flags == platform::FileDialog::kOverwritePrompt);
+        EXPECT_EQ(dialog.FileName(), QFile::encodeName(chosen).toStdString());
+        dialog.setFileName(QFile::encodeName(kept).toStdString());
+    }
+}
+
+TEST(QtFileDialogTest, CancellingTheOpenDialogRaisesWithCancelError) {
+    QtPlatform platform;
+    platform::FileDialog& dialog = platform.fileDialog();
+    dialog.setCancelError(true);
+    dialog.setDialogTitle("Load Protocol");
+    dialog.setFileName("p.txt");
+    QObject context;
+    QFileDialog::AcceptMode mode = QFileDialog::AcceptSave;
+    whenFileDialogShown(context, [&](QFileDialog& shown) {
+        mode = shown.acceptMode();
+        shown.reject();
+    });
+    EXPECT_THROW(dialog.ShowOpen(), platform::DialogCancelled);
+    EXPECT_EQ(mode, QFileDialog::AcceptOpen);
+    EXPECT_EQ(dialog.FileName(), "p.txt");
 }
 
 TEST(QtGridMetricsTest, RowsAreFifteenPixelsAndColumnsFollowTheirCaptions) {

@@ -1,0 +1,16 @@
+#include "platform/FileDialog.h"
+
+#include "platform/DialogCancelled.h"
+
+namespace quendrix::platform {
+
+void FileDialog::show(Mode mode) {
+    std::optional<std::string> chosen = choose(mode);
+    if (chosen.has_value()) {
+        fileName_ = std::move(*chosen);
+    } else if (cancelError_) {
+        throw DialogCancelled();
+    }
+}
+
+}  // namespace quendrix::platform

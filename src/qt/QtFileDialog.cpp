@@ -1,0 +1,31 @@
+#include "qt/QtFileDialog.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+
+#include "qt/Latin1.h"
+
+namespace quendrix::qt {
+
+std::optional<std::string> QtFileDialog::choose(Mode mode) {
+    QWidget* parent = QApplication::activeWindow();
+    const QString title = toQString(DialogTitle());
+    const QString start = QFile::decodeName(QByteArray::fromStdString(FileName()));
+    QString chosen;
+    if (mode == Mode::Open) {
+        chosen = QFileDialog::getOpenFileName(parent, title, start);
+    } else {
+        QFileDialog::Options options;
+        if ((Flags() & kOverwritePrompt) == 0) {
+            options |= QFileDialog::DontConfirmOverwrite;
+        }
+        chosen = QFileDialog::getSaveFileName(parent, title, start, QString(), nullptr, options);
+    }
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    return QFile::encodeName(chosen).toStdString();
+}
+
+}  // namespace quendrix::qt
