@@ -42,11 +42,13 @@ void FileSlot::commit() {
 }
 
 bool FileSlot::atEnd() const {
-    return input().reader.atEnd();
+    requireInput();
+    return input_->reader.atEnd();
 }
 
 std::string FileSlot::readField() {
-    return std::string(input().reader.readField());
+    requireInput();
+    return std::string(input_->reader.readField());
 }
 
 void FileSlot::close() noexcept {
@@ -71,11 +73,10 @@ void FileSlot::requireFree() const {
     }
 }
 
-FileSlot::Input& FileSlot::input() const {
+void FileSlot::requireInput() const {
     if (input_ == nullptr) {
         throw Failure("no file is open for input on the slot");
     }
-    return *input_;
 }
 
 }  // namespace quendrix::platform

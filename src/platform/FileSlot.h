@@ -58,7 +58,7 @@ private:
     };
 
     void requireFree() const;
-    Input& input() const;
+    void requireInput() const;
 
     FileSystem& files_;
     std::unique_ptr<OutputFile> output_;

@@ -81,19 +81,36 @@ TEST(QtMessageBoxTest, ShowsTheTextUnderTheProgramsTitleWithOneOkButton) {
     EXPECT_EQ(buttons, 1);
 }
 
-// Runs inside the file dialog's own modal loop, once the dialog is up.
-void whenFileDialogShown(QObject& context, std::function<void(QFileDialog&)> act) {
-    QTimer::singleShot(0, &context, [act = std::move(act)] {
+// Shows the dialog and, inside its own modal loop, notes what it shows and answers it.
+struct ShownDialog {
+    QFileDialog::AcceptMode mode{};
+    QString title;
+    QStringList selected;
+    bool confirmsOverwrite = false;
+};
+
+// An empty answer cancels.
+void showAndAnswer(const std::function<void()>& show, const QString& answer, ShownDialog& shown) {
+    QObject context;
+    QTimer::singleShot(0, &context, [&] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<QFileDialog*>(widget);
-            if (dialog != nullptr && dialog->isVisible()) {
-                act(*dialog);
+            auto* box = qobject_cast<QFileDialog*>(widget);
+            if (box != nullptr && box->isVisible()) {
+                shown = {box->acceptMode(), box->windowTitle(), box->selectedFiles(),
+                         !box->testOption(QFileDialog::DontConfirmOverwrite)};
+                if (answer.isEmpty()) {
+                    box->reject();
+                } else {
+                    box->selectFile(answer);
+                    static_cast<QDialog*>(box)->accept();  // with the dialog's own checks
+                }
             }
         }
     });
+    show();
 }
 
-TEST(QtFileDialogTest, SaveOpensWithTheKeptNameAndAsksBeforeOverwritingOnlyWithFlagTwo) {
+TEST(QtFileDialogTest, OpensWithTheKeptNameAsksBeforeOverwritingWithFlagTwoAndCancels) {
     QtPlatform platform;
     platform::FileDialog& dialog = platform.fileDialog();
     QTemporaryDir folder;
@@ -101,44 +118,22 @@ TEST(QtFileDialogTest, SaveOpensWithTheKeptNameAndAsksBeforeOverwritingOnlyWithF
     const QString chosen = folder.filePath("chosen.txt");
     dialog.setFileName(QFile::encodeName(kept).toStdString());
     dialog.setDialogTitle("Save Protocol");
-    QObject context;
-    for (const int flags : {platform::FileDialog::kOverwritePrompt, 0}) {
-        dialog.setFlags(flags);
-        QString title;
-        QStringList selected;
-        bool confirms = false;
-        whenFileDialogShown(context, [&](QFileDialog& shown) {
-            title = shown.windowTitle();
-            selected = shown.selectedFiles();
-            confirms = !shown.testOption(QFileDialog::DontConfirmOverwrite);
-            shown.selectFile(chosen);
-            static_cast<QDialog&>(shown).accept();  // the dialog's own check runs
-        });
-        dialog.ShowSave();
+    dialog.setFlags(platform::FileDialog::kOverwritePrompt);
 
-        EXPECT_EQ(title, "Save Protocol");
-        EXPECT_EQ(selected, QStringList{kept});
-        EXPECT_EQ(confirms, flags == platform::FileDialog::kOverwritePrompt);
-        EXPECT_EQ(dialog.FileName(), QFile::encodeName(chosen).toStdString());
-        dialog.setFileName(QFile::encodeName(kept).toStdString());
-    }
-}
+    ShownDialog shown;
+    showAndAnswer([&] { dialog.ShowSave(); }, chosen, shown);
+    EXPECT_EQ(shown.mode, QFileDialog::AcceptSave);
+    EXPECT_EQ(shown.title, "Save Protocol");
+    EXPECT_EQ(shown.selected, QStringList{kept});
+    EXPECT_TRUE(shown.confirmsOverwrite);
+    EXPECT_EQ(dialog.FileName(), QFile::encodeName(chosen).toStdString());
 
-TEST(QtFileDialogTest, CancellingTheOpenDialogRaisesWithCancelError) {
-    QtPlatform platform;
-    platform::FileDialog& dialog = platform.fileDialog();
+    dialog.setFlags(0);
+    showAndAnswer([&] { dialog.ShowSave(); }, {}, shown);
+    EXPECT_FALSE(shown.confirmsOverwrite);
     dialog.setCancelError(true);
-    dialog.setDialogTitle("Load Protocol");
-    dialog.setFileName("p.txt");
-    QObject context;
-    QFileDialog::AcceptMode mode = QFileDialog::AcceptSave;
-    whenFileDialogShown(context, [&](QFileDialog& shown) {
-        mode = shown.acceptMode();
-        shown.reject();
-    });
-    EXPECT_THROW(dialog.ShowOpen(), platform::DialogCancelled);
-    EXPECT_EQ(mode, QFileDialog::AcceptOpen);
-    EXPECT_EQ(dialog.FileName(), "p.txt");
+    EXPECT_THROW(showAndAnswer([&] { dialog.ShowOpen(); }, {}, shown), platform::DialogCancelled);
+    EXPECT_EQ(shown.mode, QFileDialog::AcceptOpen);
 }
 
 TEST(QtGridMetricsTest, RowsAreFifteenPixelsAndColumnsFollowTheirCaptions) {
