@@ -1,5 +1,7 @@
 #include "platform/FileDialog.h"
 
+#include <utility>
+
 #include "platform/DialogCancelled.h"
 
 namespace quendrix::platform {

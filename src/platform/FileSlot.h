@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/FieldReader.h"
 #include "platform/FileSystem.h"
