@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 
-#include "qt/Latin1.h"
+#include "qt/CodePage.h"
 
 namespace quendrix::qt {
 
