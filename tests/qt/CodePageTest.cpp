@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <numeric>
 #include <string>
 
 #include "qt/CodePage.h"
@@ -9,10 +10,8 @@ namespace quendrix::qt {
 namespace {
 
 TEST(CodePageTest, EveryByteSurvivesTheTripToUnicodeAndBack) {
-    std::string bytes;
-    for (int byte = 0; byte < 256; ++byte) {
-        bytes.push_back(static_cast<char>(byte));
-    }
+    std::string bytes(256, '\0');
+    std::iota(bytes.begin(), bytes.end(), '\0');
     const QString text = toQString(bytes);
     EXPECT_EQ(text.size(), 256);
     EXPECT_EQ(toStdString(text), bytes);

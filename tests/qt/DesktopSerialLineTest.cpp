@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <chrono>
 #include <string>
 #include <string_view>
@@ -25,11 +23,7 @@ using platform::LineSettings;
 class DesktopSerialLineTest : public ::testing::Test, public platform::SerialLineReceiver {
 protected:
     DesktopSerialLineTest() {
-        QDir(config.path()).mkpath(QStringLiteral("quendrix"));
-        QFile ini(config.path() + QStringLiteral("/quendrix/quendrix.ini"));
-        if (!ini.open(QIODevice::WriteOnly) || ini.write("[Ports]\nCOM1=sim\n") < 0) {
-            ADD_FAILURE() << "cannot write " << ini.fileName().toStdString();
-        }
+        config.mapPort(1, QStringLiteral("sim"));
         line.setReceiver(this);
     }
 

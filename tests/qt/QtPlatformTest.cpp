@@ -14,7 +14,7 @@
 namespace quendrix::qt {
 namespace {
 
-TEST(QtTimerSchedulerTest, ATimerFiresOnceThroughTheEventPumpAndThenRestsStopped) {
+TEST(QtTimerSchedulerTest, EachTimerIsOnePreciseSingleShotQtTimerThatFiresThroughThePump) {
     QtPlatform platform;
     platform::Timer timer("tmrResponseTimeout", platform.timerScheduler(), 1);
     int ticks = 0;
@@ -23,65 +23,54 @@ TEST(QtTimerSchedulerTest, ATimerFiresOnceThroughTheEventPumpAndThenRestsStopped
         timer.setEnabled(false);
     });
     timer.setEnabled(true);
-
-    const auto qtTimers =
-        static_cast<QtTimerScheduler&>(platform.timerScheduler()).findChildren<QTimer*>();
-    ASSERT_EQ(qtTimers.size(), 1);
-    const QTimer& qtTimer = *qtTimers.front();
+    const auto qtTimers = [&] {
+        return static_cast<QtTimerScheduler&>(platform.timerScheduler()).findChildren<QTimer*>();
+    };
+    ASSERT_EQ(qtTimers().size(), 1);
+    const QTimer& qtTimer = *qtTimers().front();
     EXPECT_TRUE(qtTimer.isSingleShot());
     EXPECT_EQ(qtTimer.timerType(), Qt::PreciseTimer);
     EXPECT_EQ(qtTimer.interval(), 1);
-
     while (timer.enabled()) {
         platform.eventPump().pumpOnce();
     }
     EXPECT_EQ(ticks, 1);
     EXPECT_FALSE(qtTimer.isActive());
-}
 
-TEST(QtTimerSchedulerTest, RestartingKeepsOneQtTimerAndDisarmingStopsIt) {
-    QtPlatform platform;
-    platform::Timer timer("RunTimer", platform.timerScheduler(), 60000);
     timer.setEnabled(true);
     timer.setInterval(10);
     timer.setEnabled(true);
-
-    const auto qtTimers =
-        static_cast<QtTimerScheduler&>(platform.timerScheduler()).findChildren<QTimer*>();
-    ASSERT_EQ(qtTimers.size(), 1);
-    EXPECT_TRUE(qtTimers.front()->isActive());
-    EXPECT_EQ(qtTimers.front()->interval(), 10);
-
+    EXPECT_EQ(qtTimers().size(), 1) << "restarting makes no second Qt timer";
+    EXPECT_TRUE(qtTimer.isActive());
+    EXPECT_EQ(qtTimer.interval(), 10);
     timer.setEnabled(false);
-    EXPECT_FALSE(qtTimers.front()->isActive());
+    EXPECT_FALSE(qtTimer.isActive());
+}
+
+// Once a box of kind Box is up, `answer` runs on it inside the box's own modal loop.
+template <typename Box, typename Answer>
+void whenShown(const QObject& context, Answer answer) {
+    QTimer::singleShot(0, &context, [answer] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<Box*>(widget); box != nullptr && box->isVisible()) {
+                answer(*box);
+            }
+        }
+    });
 }
 
 TEST(QtMessageBoxTest, ShowsTheTextUnderTheProgramsTitleWithOneOkButton) {
     QtPlatform platform;
-    QString title;
-    QString text;
-    qsizetype buttons = 0;
-    QObject context;
-    // Runs inside the box's own modal loop, once the box is up.
-    QTimer::singleShot(0, &context, [&] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* box = qobject_cast<QMessageBox*>(widget);
-            if (box != nullptr && box->isVisible()) {
-                title = box->windowTitle();
-                text = box->text();
-                buttons = box->buttons().size();
-                box->button(QMessageBox::Ok)->click();
-            }
-        }
+    const QObject context;
+    QString shown;
+    whenShown<QMessageBox>(context, [&shown](QMessageBox& box) {
+        shown = box.windowTitle() + "|" + box.text() + "|" + QString::number(box.buttons().size());
+        box.button(QMessageBox::Ok)->click();
     });
     platform.messageBox().show("File Open Already ");
-
-    EXPECT_EQ(title, "quendrix");
-    EXPECT_EQ(text, "File Open Already ");
-    EXPECT_EQ(buttons, 1);
+    EXPECT_EQ(shown, "quendrix|File Open Already |1");
 }
 
-// Shows the dialog and, inside its own modal loop, notes what it shows and answers it.
 struct ShownDialog {
     QFileDialog::AcceptMode mode{};
     QString title;
@@ -89,22 +78,17 @@ struct ShownDialog {
     bool confirmsOverwrite = false;
 };
 
-// An empty answer cancels.
+// Shows the dialog, notes what it shows and answers it; an empty answer cancels.
 void showAndAnswer(const std::function<void()>& show, const QString& answer, ShownDialog& shown) {
-    QObject context;
-    QTimer::singleShot(0, &context, [&] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* box = qobject_cast<QFileDialog*>(widget);
-            if (box != nullptr && box->isVisible()) {
-                shown = {box->acceptMode(), box->windowTitle(), box->selectedFiles(),
-                         !box->testOption(QFileDialog::DontConfirmOverwrite)};
-                if (answer.isEmpty()) {
-                    box->reject();
-                } else {
-                    box->selectFile(answer);
-                    static_cast<QDialog*>(box)->accept();  // with the dialog's own checks
-                }
-            }
+    const QObject context;
+    whenShown<QFileDialog>(context, [&](QFileDialog& box) {
+        shown = {box.acceptMode(), box.windowTitle(), box.selectedFiles(),
+                 !box.testOption(QFileDialog::DontConfirmOverwrite)};
+        if (answer.isEmpty()) {
+            box.reject();
+        } else {
+            box.selectFile(answer);
+            static_cast<QDialog&>(box).accept();  // with the dialog's own checks
         }
     });
     show();

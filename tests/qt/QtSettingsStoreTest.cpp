@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QString>
 #include <iterator>
+#include <numeric>
 #include <string>
 
 #include "platform/Failure.h"
@@ -53,22 +54,16 @@ protected:
     QtSettingsStore store;
 };
 
-std::string allBytes() {
-    std::string bytes;
-    for (int byte = 1; byte < 256; ++byte) {
-        bytes.push_back(static_cast<char>(byte));
-    }
-    return bytes;
-}
-
 TEST_F(QtSettingsStoreTest, TextsComeBackFromTheFileExactlyAsSaved) {
+    std::string allBytes(255, '\0');
+    std::iota(allBytes.begin(), allBytes.end(), '\x01');
     const std::string texts[] = {
         "",                                        // present, yet empty
         "  blanks, commas ,",                      // could read as a list
         "\"quoted\" 'twice' ; # = back\\slash\\",  // quoting, comment and escape marks
         "@Invalid()",                              // could read as a typed value
         "@Variant(\\0\\0\\0\\x7f)",
-        allBytes(),  // non-ASCII, line breaks and tabs too
+        allBytes,  // non-ASCII, line breaks and tabs too
     };
     for (std::size_t i = 0; i < std::size(texts); ++i) {
         store.SaveSetting(kApp, "Volumes", "Key" + std::to_string(i), texts[i]);
@@ -106,15 +101,12 @@ TEST_F(QtSettingsStoreTest, NamesInAnotherLetterCaseAreFoundAndUpdatedInPlace) {
     EXPECT_EQ(section("Ports"), ports);
 }
 
-TEST_F(QtSettingsStoreTest, AFileThatCannotBeReadOrWrittenFails) {
+TEST_F(QtSettingsStoreTest, ANameThatWouldOpenASubsectionOrAnUnreachableFileFails) {
+    EXPECT_THROW(store.SaveSetting(kApp, "Volumes/Sub", "Key", "1"), Failure);
+    EXPECT_THROW(store.GetSetting(kApp, "Volumes", "a\\b", "1"), Failure);
     QDir().mkpath(config.settingsFile());  // a folder where the file should be
     EXPECT_THROW(store.GetSetting(kApp, "Volumes", "MinimumWashVolume", "750"), Failure);
     EXPECT_THROW(store.SaveSetting(kApp, "Volumes", "MinimumWashVolume", "750"), Failure);
-}
-
-TEST_F(QtSettingsStoreTest, ANameThatWouldOpenASubsectionIsRefused) {
-    EXPECT_THROW(store.SaveSetting(kApp, "Volumes/Sub", "Key", "1"), Failure);
-    EXPECT_THROW(store.GetSetting(kApp, "Volumes", "a\\b", "1"), Failure);
 }
 
 }  // namespace

@@ -69,7 +69,6 @@ protected:
         return bytes;
     }
 
-    // The settings the line gave its end.
     termios deviceSettings() const {
         termios settings{};
         ::tcgetattr(master, &settings);
