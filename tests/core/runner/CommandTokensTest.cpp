@@ -39,7 +39,6 @@ TEST(CommandTokensTest, ExpandsEachTokenAtItsFirstOccurrence) {
         {"gA-R", "7", "gA6R", "6"},
         {"S+R", "7", "S21R", "7", "21"},
         {"ZA00xyz", "7", "A0R", "0"},
-        {"S00R", "7", "S1R", "7", "1"},
         {"A+S-R", "7", "A8S19R", "8", "19"},
         {"A+S00", "7", "S1R", "8", "1"},
         {"A+RA+", "7", "A8RA+", "8"},
