@@ -47,10 +47,8 @@ TEST_F(SerialPortTest, OpensWithItsPortNumberAndSettings) {
     port.setSettings("19200,E,7,2");
     port.setPortOpen(true);
     EXPECT_EQ(line.openedPort, 3);
-    EXPECT_EQ(line.openedWith.baudRate, 19200);
-    EXPECT_EQ(line.openedWith.parity, LineSettings::Parity::Even);
-    EXPECT_EQ(line.openedWith.dataBits, 7);
-    EXPECT_EQ(line.openedWith.stopBits, LineSettings::StopBits::Two);
+    EXPECT_EQ(line.openedWith,
+              (LineSettings{19200, LineSettings::Parity::Even, 7, LineSettings::StopBits::Two}));
     EXPECT_TRUE(port.PortOpen());
 }
 
