@@ -1,8 +1,8 @@
 #include "qt/DesktopSerialLine.h"
 
-#include <QSettings>
-
 #include "platform/Failure.h"
+#include "platform/MessageBox.h"
+#include "qt/UserSettingsFile.h"
 #include "qt/serial/PortDeviceName.h"
 
 namespace quendrix::qt {
@@ -11,10 +11,9 @@ void DesktopSerialLine::open(int port, const platform::LineSettings& settings) {
     if (device_.isOpen() || (demo_ && demo_->isOpen())) {
         throw platform::Failure("the serial port is already open");
     }
-    const QSettings userSettings(QSettings::IniFormat, QSettings::UserScope,
-                                 QStringLiteral("quendrix"), QStringLiteral("quendrix"));
+    const auto userSettings = openUserSettingsFile(QString::fromLatin1(platform::kProgramTitle));
     platform::SerialLine& chosen =
-        leadsToDemo(port, userSettings) ? static_cast<platform::SerialLine&>(demo()) : device_;
+        leadsToDemo(port, *userSettings) ? static_cast<platform::SerialLine&>(demo()) : device_;
     chosen.open(port, settings);
     active_ = &chosen;
 }
