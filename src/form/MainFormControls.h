@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <map>
 
 #include "form/EventWait.h"
@@ -134,6 +136,10 @@ struct MainFormControls {
     platform::Timer TimerStatusQuery;
     platform::Timer RunTimer;
     platform::Timer tmrWaitTimer;
+
+    // The loop memory of a run: the starting count of each "Loop" row met so far, by grid row
+    // index 0 to 2001; 0 means not yet remembered. Every run start clears it.
+    std::array<std::int16_t, 2002> LoopStartCount{};
 
     // Every timer, in the order shut-down disarms them.
     std::vector<platform::Timer*> timers();
