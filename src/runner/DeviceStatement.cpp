@@ -1,0 +1,138 @@
+#include "runner/DeviceStatement.h"
+
+namespace quendrix::runner {
+namespace {
+
+using device::WaitOutcome;
+
+constexpr int kCommand = 2;
+constexpr int kCompletionFlag = 3;
+constexpr const char* kPassLimit = "1000";
+
+}  // namespace
+
+DeviceStatement::DeviceStatement(form::MainFormControls& form, device::DeviceLink& link,
+                                 form::SettingsFields& settings, platform::MessageBox& messages,
+                                 platform::RandomSource& random, StopRoutine& stop)
+    : form_(form),
+      link_(link),
+      messages_(messages),
+      stop_(stop),
+      tokens_(
+          form.Position, form.Speed, [&settings] { return settings.MaxPosition(); }, random) {
+    // The form's own handler, subscribed first, has disarmed the timer by then.
+    expiryCount_ = form_.tmrDeviceTimeout.onTick.subscribe([this] { ++expiries_; });
+}
+
+void DeviceStatement::execute(RunState& run) {
+    const std::string address = form_.MSFlexGrid1.TextMatrix(run.CurrentRow, 1);
+    form_.tmrDeviceTimeout.setEnabled(true);
+    expiriesAtStart_ = expiries_;
+    Step step = Step::ReadinessPoll;
+    while (step != Step::Done && form_.flags.ProtocolRunning) {
+        switch (step) {
+            case Step::ReadinessPoll:
+                step = readinessPoll(run, address);
+                break;
+            case Step::Command:
+                step = command(run, address);
+                break;
+            case Step::CompletionPoll:
+                step = completionPoll(run, address);
+                break;
+            case Step::Done:
+                break;
+        }
+    }
+    form_.tmrDeviceTimeout.setEnabled(false);
+}
+
+// Polled again until a reply reports the ready bit.
+DeviceStatement::Step DeviceStatement::readinessPoll(RunState& run, const std::string& address) {
+    form_.flags.DeviceBusy = true;
+    form_.ShapeUnitStatus.setFillColor(platform::kRed);
+    form_.flags.CurrentAddress = address;
+    form_.flags.ReplyReceived = false;
+    form_.Text3.setText("");
+    link_.SendToDeviceNow(address, "Q1");
+    form_.LoopCounter.setText(kPassLimit);
+    form_.tmrResponseTimeout.setEnabled(true);
+    const WaitOutcome outcome = awaitReply();
+    if (gaveUp(run)) {
+        return Step::Done;
+    }
+    if (outcome != WaitOutcome::Replied || form_.flags.DeviceBusy) {
+        return Step::ReadinessPoll;
+    }
+    form_.ShapeUnitStatus.setFillColor(platform::kGreen);
+    link_.CountDeviceError();
+    return Step::Command;
+}
+
+// A command that times out goes back to the readiness poll, and is read and expanded again
+// before it is re-sent.
+DeviceStatement::Step DeviceStatement::command(RunState& run, const std::string& address) {
+    form_.tmrResponseTimeout.setEnabled(true);
+    form_.flags.ReplyReceived = false;
+    form_.LoopCounter.setText(kPassLimit);
+    form_.Text3.setText("");
+    const std::string text =
+        tokens_.ExpandCommandTokens(form_.MSFlexGrid1.TextMatrix(run.CurrentRow, kCommand));
+    form_.PositionRequestCounter.setText("2");
+    link_.SendToDeviceNow(address, text);
+    ++run.report.commandsSent;
+    const WaitOutcome outcome = awaitReply();
+    if (gaveUp(run)) {
+        return Step::Done;
+    }
+    if (outcome == WaitOutcome::TimedOut) {
+        return Step::ReadinessPoll;
+    }
+    link_.CountDeviceError();
+    return Step::CompletionPoll;
+}
+
+// Without "W" one answered poll completes the row; with it, one that reports ready.
+DeviceStatement::Step DeviceStatement::completionPoll(RunState& run, const std::string& address) {
+    form_.flags.DeviceBusy = true;
+    form_.flags.ReplyReceived = false;
+    form_.Text3.setText("");
+    link_.SendToDeviceNow(address, "Q2");
+    form_.tmrResponseTimeout.setEnabled(true);
+    form_.LoopCounter.setText(kPassLimit);
+    const WaitOutcome outcome = awaitReply();
+    if (gaveUp(run)) {
+        return Step::Done;
+    }
+    link_.CountDeviceError();
+    if (outcome == WaitOutcome::TimedOut) {
+        return Step::CompletionPoll;
+    }
+    const bool waitsForReady = form_.MSFlexGrid1.TextMatrix(run.CurrentRow, kCompletionFlag) == "W";
+    if (waitsForReady && form_.flags.DeviceBusy) {
+        return Step::CompletionPoll;
+    }
+    return Step::Done;
+}
+
+// Every reply, busy or not, is a sign of life and starts the 60 s again.
+WaitOutcome DeviceStatement::awaitReply() {
+    const WaitOutcome outcome = link_.AwaitDeviceReply();
+    if (outcome == WaitOutcome::Replied) {
+        form_.tmrDeviceTimeout.setEnabled(true);
+    }
+    return outcome;
+}
+
+bool DeviceStatement::gaveUp(RunState& run) {
+    if (expiries_ == expiriesAtStart_) {
+        return false;
+    }
+    messages_.show(
+        "Command could not be executed after many re-tries. Something is really, really wrong.");
+    run.endBy(RunReport::Ending::RetryNotice);
+    stop_.StopProtocol();
+    return true;
+}
+
+}  // namespace quendrix::runner
