@@ -3,10 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "app/InterimSettingsFields.h"
 #include "device/DeviceLink.h"
 #include "editor/ProtocolGrid.h"
 #include "form/MainFormControls.h"
 #include "platform/Platform.h"
+#include "runner/ProtocolRunner.h"
 
 namespace quendrix::app {
 
@@ -23,6 +25,7 @@ public:
     form::MainFormControls& controls() { return controls_; }
     editor::ProtocolGrid& protocolGrid() { return grid_; }
     device::DeviceLink& deviceLink() { return device_; }
+    runner::ProtocolRunner& runner() { return runner_; }
 
     void NewProtocol_Click();
 
@@ -37,6 +40,8 @@ private:
     form::MainFormControls controls_;
     editor::ProtocolGrid grid_;
     device::DeviceLink device_;
+    InterimSettingsFields settings_;
+    runner::ProtocolRunner runner_;
     std::vector<platform::Subscription> handlers_;
 };
 

@@ -1,0 +1,220 @@
+#include "runner/ProtocolRunner.h"
+
+#include <limits>
+#include <string>
+
+#include "platform/Failure.h"
+#include "runner/RowKind.h"
+#include "runner/RunTimerWait.h"
+#include "runner/RunValues.h"
+#include "runner/SkippedStep.h"
+
+namespace quendrix::runner {
+namespace {
+
+constexpr const char* kRunLog = "TESTFILE.txt";
+constexpr int kPacingMs = 10;
+
+struct RunMode {
+    bool StepMode = false;
+    bool TestMode = false;
+};
+
+RunMode modeOf(std::int16_t Index) {
+    switch (Index) {
+        case 2:
+            return {true, false};
+        case 3:
+            return {true, true};
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
+ProtocolRunner::ProtocolRunner(form::MainFormControls& form, device::DeviceLink& link,
+                               form::SettingsFields& settings, platform::MessageBox& messages,
+                               platform::RandomSource& random)
+    : form_(form),
+      settings_(settings),
+      messages_(messages),
+      stop_(form),
+      flow_(form, messages, stop_),
+      device_(form, link, settings, messages, random, stop_) {
+    for (auto& [index, button] : form_.RunProtocol) {
+        const auto Index = static_cast<std::int16_t>(index);
+        handlers_.push_back(button.onClick.subscribe([this, Index] { RunProtocol_Click(Index); }));
+    }
+    handlers_.push_back(form_.EndTheProtocol.onClick.subscribe([this] { EndTheProtocol_Click(); }));
+}
+
+template <typename Step>
+void ProtocolRunner::step(Step&& action) {
+    runOrSkip(form_.diagnostics, std::forward<Step>(action));
+}
+
+void ProtocolRunner::RunProtocol_Click(std::int16_t Index) {
+    RunState run;
+    if (!start(Index, run)) {
+        return;
+    }
+    while (form_.flags.ProtocolRunning) {
+        if (!runRow(run)) {
+            break;
+        }
+    }
+    StopProtocol();
+    lastRun_ = run.report;
+}
+
+void ProtocolRunner::EndTheProtocol_Click() {
+    form_.flags.ProtocolRunning = false;
+}
+
+void ProtocolRunner::StopProtocol() {
+    stop_.StopProtocol();
+}
+
+// A second entry during a run gets as far as the run log: it has reset the test counter, the
+// loop memory and TestMode by then, which the first run goes on with.
+bool ProtocolRunner::start(std::int16_t Index, RunState& run) {
+    form_.intTestCounter.setText("1");
+    form_.LoopStartCount.fill(0);
+    const RunMode mode = modeOf(Index);
+    run.StepMode = mode.StepMode;
+    form_.flags.TestMode = mode.TestMode;
+    try {
+        form_.fileSlot.openForOutput(kRunLog);
+    } catch (const platform::Failure&) {
+        messages_.show("File Open Already ");
+        return false;
+    }
+    if (!configurePort()) {
+        return false;
+    }
+    openPort();
+    form_.flags.ProtocolRunning = true;
+    form_.MainForm.setCaption("Protocol Running");
+    form_.flags.StatusQueryMode = 0;
+    run.CurrentRow = 1;
+    run.PendingJump = 0;
+    return true;
+}
+
+// A failure here closes the run log again, so that the next start is not refused.
+bool ProtocolRunner::configurePort() {
+    try {
+        form_.CommandFrame.setVisible(false);
+        form_.ValvePositionFrame.setVisible(false);
+        form_.MSComm1.setRThreshold(1);
+        form_.MSComm1.setInputLen(1);
+        form_.MSComm1.setSettings("9600,N,8,1");
+        return true;
+    } catch (const platform::Failure& failure) {
+        form_.diagnostics.report(std::string("Port open Error: ") + failure.what());
+        form_.fileSlot.close();
+        messages_.show("Port open Error");
+        return false;
+    }
+}
+
+// A port that is open already, a number that is not one, a missing port: the run goes on,
+// and the device link tries again at its first send.
+void ProtocolRunner::openPort() {
+    step([this] { form_.MSComm1.setCommPort(strictWholeValue(settings_.CommPortSetting())); });
+    step([this] { form_.MSComm1.setPortOpen(true); });
+}
+
+// One turn of the row cycle. Pacing, advancing, scrolling and the step message follow every
+// row, the one that ended the run included. Returns false once the main window has closed:
+// the run then leaves at once.
+bool ProtocolRunner::runRow(RunState& run) {
+    run.report.row = run.CurrentRow;
+    ++run.report.rowsExecuted;
+    onRowStarted.notify(run.CurrentRow);
+    if (onGrid(run.CurrentRow)) {
+        step([&] { markRow(run.CurrentRow); });
+    }
+    execute(run);
+    form_.RunTimer.setInterval(kPacingMs);
+    if (!awaitRunTimer(form_)) {
+        return false;
+    }
+    step([&] { advance(run); });
+    step([&] { scroll(run); });
+    if (run.StepMode) {
+        messages_.show("Protocol paused, press OK to continue");
+    }
+    return true;
+}
+
+// Moves made by the program do not commit an edit open in the grid.
+void ProtocolRunner::markRow(int row) {
+    auto& grid = form_.MSFlexGrid1;
+    grid.setCol(0);
+    grid.setRow(row);
+    grid.setSelectionMode(1);
+    grid.setRowSel(row);
+    grid.setColSel(3);
+}
+
+// A row off the grid cannot be read, and stops the run as an unreadable column 1 does.
+void ProtocolRunner::execute(RunState& run) {
+    const RowKind kind = onGrid(run.CurrentRow)
+                             ? classifyRow(form_.MSFlexGrid1.TextMatrix(run.CurrentRow, 1))
+                             : RowKind::Unreadable;
+    switch (kind) {
+        case RowKind::Loop:
+            flow_.Loop(run);
+            break;
+        case RowKind::Goto:
+            flow_.Goto(run);
+            break;
+        case RowKind::Pause:
+            flow_.Pause();
+            break;
+        case RowKind::Wait:
+            flow_.Wait(run);
+            break;
+        case RowKind::End:
+            flow_.End(run);
+            break;
+        case RowKind::Device:
+            device_.execute(run);
+            break;
+        case RowKind::Count:
+            flow_.Count();
+            break;
+        case RowKind::Unreadable:
+            flow_.ColumnOneError(run);
+            break;
+    }
+}
+
+void ProtocolRunner::advance(RunState& run) {
+    if (run.PendingJump != 0) {
+        run.CurrentRow = run.PendingJump;
+        run.PendingJump = 0;
+        return;
+    }
+    if (run.CurrentRow == std::numeric_limits<std::int16_t>::max()) {
+        throw platform::Failure("overflow: no row follows row 32767");
+    }
+    ++run.CurrentRow;
+}
+
+// When the row just run has gone out of view, the next row goes to the top.
+void ProtocolRunner::scroll(const RunState& run) {
+    auto& grid = form_.MSFlexGrid1;
+    if (!grid.RowIsVisible(grid.Row()) && onGrid(run.CurrentRow)) {
+        grid.setTopRow(run.CurrentRow);
+    }
+}
+
+bool ProtocolRunner::onGrid(int row) const {
+    const auto& grid = form_.MSFlexGrid1;
+    return row >= grid.FixedRows() && row < grid.Rows();
+}
+
+}  // namespace quendrix::runner
