@@ -1,0 +1,80 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "sim/SimPlatform.h"
+
+namespace quendrix::runner::testing {
+
+using namespace std::chrono_literals;
+using sim::Micros;
+using Ending = RunReport::Ending;
+
+inline constexpr const char* kStepMessage = "Protocol paused, press OK to continue";
+inline constexpr const char* kColumnOneError = "Error in Column one. Protocol Stopped";
+inline constexpr const char* kRetryNotice =
+    "Command could not be executed after many re-tries. Something is really, really wrong.";
+
+// Columns 1 to 3 of a protocol row.
+struct Row {
+    std::string address, command = {}, flag = {};
+};
+
+// The main window on the simulated instrument, with a protocol to run and a record of the
+// rows the run took its turns on.
+struct RunRig {
+    explicit RunRig(sim::FaultSwitches faults = {}) : platform(faults) {
+        platform.pump().setTimeLimit(10min);
+        turns_ = form.runner().onRowStarted.subscribe([this](int row) {
+            started.push_back(row);
+            if (static_cast<int>(started.size()) == endOnTurn) {
+                c.EndTheProtocol.click();
+            }
+        });
+    }
+
+    void protocol(const std::vector<Row>& rows, int first = 1) {
+        for (const Row& row : rows) {
+            grid.setTextMatrix(first, 1, row.address);
+            grid.setTextMatrix(first, 2, row.command);
+            grid.setTextMatrix(first++, 3, row.flag);
+        }
+    }
+    RunReport run(std::int16_t index = 0) {
+        form.runner().RunProtocol_Click(index);
+        return form.runner().lastRun().value();
+    }
+    void at(Micros when, std::function<void()> action) {
+        platform.clock().at(when, std::move(action));
+    }
+    Micros now() { return platform.clock().now(); }
+    const std::vector<std::string>& messages() { return platform.messages().shown(); }
+    std::string wire() { return platform.serial().written(); }
+    std::string log() { return platform.files().content("TESTFILE.txt"); }
+    Micros lastWriteAt() { return platform.serial().writes().back().at; }
+    int sent(std::string_view frame) {
+        int n = 0;
+        for (const auto& write : platform.serial().writes()) {
+            n += write.bytes == frame ? 1 : 0;
+        }
+        return n;
+    }
+
+    sim::SimPlatform platform;
+    app::MainForm form{platform};
+    form::MainFormControls& c = form.controls();
+    platform::Grid& grid = c.MSFlexGrid1;
+    std::vector<int> started;
+    int endOnTurn = 0;  // presses End as this turn of the row cycle begins
+
+private:
+    platform::Subscription turns_;
+};
+
+}  // namespace quendrix::runner::testing
