@@ -25,20 +25,19 @@ DeviceStatement::DeviceStatement(form::MainFormControls& form, device::DeviceLin
 }
 
 void DeviceStatement::execute(RunState& run) {
-    const std::string address = form_.MSFlexGrid1.TextMatrix(run.CurrentRow, 1);
     form_.tmrDeviceTimeout.setEnabled(true);
-    expiriesAtStart_ = expiries_;
+    Execution row{run, form_.MSFlexGrid1.TextMatrix(run.CurrentRow, 1), expiries_};
     Step step = Step::ReadinessPoll;
     while (step != Step::Done && form_.flags.ProtocolRunning) {
         switch (step) {
             case Step::ReadinessPoll:
-                step = readinessPoll(run, address);
+                step = readinessPoll(row);
                 break;
             case Step::Command:
-                step = command(run, address);
+                step = command(row);
                 break;
             case Step::CompletionPoll:
-                step = completionPoll(run, address);
+                step = completionPoll(row);
                 break;
             case Step::Done:
                 break;
@@ -48,17 +47,17 @@ void DeviceStatement::execute(RunState& run) {
 }
 
 // Polled again until a reply reports the ready bit.
-DeviceStatement::Step DeviceStatement::readinessPoll(RunState& run, const std::string& address) {
+DeviceStatement::Step DeviceStatement::readinessPoll(Execution& row) {
     form_.flags.DeviceBusy = true;
     form_.ShapeUnitStatus.setFillColor(platform::kRed);
-    form_.flags.CurrentAddress = address;
+    form_.flags.CurrentAddress = row.address;
     form_.flags.ReplyReceived = false;
     form_.Text3.setText("");
-    link_.SendToDeviceNow(address, "Q1");
+    link_.SendToDeviceNow(row.address, "Q1");
     form_.LoopCounter.setText(kPassLimit);
     form_.tmrResponseTimeout.setEnabled(true);
     const WaitOutcome outcome = awaitReply();
-    if (gaveUp(run)) {
+    if (gaveUp(row)) {
         return Step::Done;
     }
     if (outcome != WaitOutcome::Replied || form_.flags.DeviceBusy) {
@@ -71,18 +70,18 @@ DeviceStatement::Step DeviceStatement::readinessPoll(RunState& run, const std::s
 
 // A command that times out goes back to the readiness poll, and is read and expanded again
 // before it is re-sent.
-DeviceStatement::Step DeviceStatement::command(RunState& run, const std::string& address) {
+DeviceStatement::Step DeviceStatement::command(Execution& row) {
     form_.tmrResponseTimeout.setEnabled(true);
     form_.flags.ReplyReceived = false;
     form_.LoopCounter.setText(kPassLimit);
     form_.Text3.setText("");
     const std::string text =
-        tokens_.ExpandCommandTokens(form_.MSFlexGrid1.TextMatrix(run.CurrentRow, kCommand));
+        tokens_.ExpandCommandTokens(form_.MSFlexGrid1.TextMatrix(row.run.CurrentRow, kCommand));
     form_.PositionRequestCounter.setText("2");
-    link_.SendToDeviceNow(address, text);
-    ++run.report.commandsSent;
+    link_.SendToDeviceNow(row.address, text);
+    ++row.run.report.commandsSent;
     const WaitOutcome outcome = awaitReply();
-    if (gaveUp(run)) {
+    if (gaveUp(row)) {
         return Step::Done;
     }
     if (outcome == WaitOutcome::TimedOut) {
@@ -93,22 +92,23 @@ DeviceStatement::Step DeviceStatement::command(RunState& run, const std::string&
 }
 
 // Without "W" one answered poll completes the row; with it, one that reports ready.
-DeviceStatement::Step DeviceStatement::completionPoll(RunState& run, const std::string& address) {
+DeviceStatement::Step DeviceStatement::completionPoll(Execution& row) {
     form_.flags.DeviceBusy = true;
     form_.flags.ReplyReceived = false;
     form_.Text3.setText("");
-    link_.SendToDeviceNow(address, "Q2");
+    link_.SendToDeviceNow(row.address, "Q2");
     form_.tmrResponseTimeout.setEnabled(true);
     form_.LoopCounter.setText(kPassLimit);
     const WaitOutcome outcome = awaitReply();
-    if (gaveUp(run)) {
+    if (gaveUp(row)) {
         return Step::Done;
     }
     link_.CountDeviceError();
     if (outcome == WaitOutcome::TimedOut) {
         return Step::CompletionPoll;
     }
-    const bool waitsForReady = form_.MSFlexGrid1.TextMatrix(run.CurrentRow, kCompletionFlag) == "W";
+    const bool waitsForReady =
+        form_.MSFlexGrid1.TextMatrix(row.run.CurrentRow, kCompletionFlag) == "W";
     if (waitsForReady && form_.flags.DeviceBusy) {
         return Step::CompletionPoll;
     }
@@ -124,13 +124,13 @@ WaitOutcome DeviceStatement::awaitReply() {
     return outcome;
 }
 
-bool DeviceStatement::gaveUp(RunState& run) {
-    if (expiries_ == expiriesAtStart_) {
+bool DeviceStatement::gaveUp(Execution& row) {
+    if (expiries_ == row.expiriesBefore) {
         return false;
     }
     messages_.show(
         "Command could not be executed after many re-tries. Something is really, really wrong.");
-    run.endBy(RunReport::Ending::RetryNotice);
+    row.run.endBy(RunReport::Ending::RetryNotice);
     stop_.StopProtocol();
     return true;
 }

@@ -35,20 +35,25 @@ public:
 
 private:
     enum class Step { ReadinessPoll, Command, CompletionPoll, Done };
+    // One execution of the statement; a run started meanwhile has its own.
+    struct Execution {
+        RunState& run;
+        const std::string address;
+        const std::uint64_t expiriesBefore;
+    };
 
-    Step readinessPoll(RunState& run, const std::string& address);
-    Step command(RunState& run, const std::string& address);
-    Step completionPoll(RunState& run, const std::string& address);
+    Step readinessPoll(Execution& row);
+    Step command(Execution& row);
+    Step completionPoll(Execution& row);
     device::WaitOutcome awaitReply();
-    bool gaveUp(RunState& run);
+    bool gaveUp(Execution& row);
 
     form::MainFormControls& form_;
     device::DeviceLink& link_;
     platform::MessageBox& messages_;
     StopRoutine& stop_;
     CommandTokens tokens_;
-    std::uint64_t expiries_ = 0;
-    std::uint64_t expiriesAtStart_ = 0;
+    std::uint64_t expiries_ = 0;  // of tmrDeviceTimeout
     platform::Subscription expiryCount_;
 };
 
