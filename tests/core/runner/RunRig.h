@@ -1,10 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <chrono>
-#include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "app/MainForm.h"
@@ -15,22 +15,31 @@ namespace quendrix::runner::testing {
 using namespace std::chrono_literals;
 using sim::Micros;
 using Ending = RunReport::Ending;
+using Texts = std::vector<std::string>;
 
 inline constexpr const char* kStepMessage = "Protocol paused, press OK to continue";
 inline constexpr const char* kColumnOneError = "Error in Column one. Protocol Stopped";
 inline constexpr const char* kRetryNotice =
     "Command could not be executed after many re-tries. Something is really, really wrong.";
 
+inline sim::FaultSwitches with(bool sim::FaultSwitches::*fault) {
+    sim::FaultSwitches faults;
+    faults.*fault = true;
+    return faults;
+}
+
 // Columns 1 to 3 of a protocol row.
 struct Row {
     std::string address, command = {}, flag = {};
 };
 
-// The main window on the simulated instrument, with a protocol to run and a record of the
-// rows the run took its turns on.
+// The main window on the simulated instrument with a protocol from row 1, and the rows the
+// run took its turns on.
 struct RunRig {
-    explicit RunRig(sim::FaultSwitches faults = {}) : platform(faults) {
+    explicit RunRig(std::initializer_list<Row> rows, sim::FaultSwitches faults = {})
+        : platform(faults) {
         platform.pump().setTimeLimit(10min);
+        protocol(rows);
         turns_ = form.runner().onRowStarted.subscribe([this](int row) {
             started.push_back(row);
             if (static_cast<int>(started.size()) == endOnTurn) {
@@ -38,7 +47,6 @@ struct RunRig {
             }
         });
     }
-
     void protocol(const std::vector<Row>& rows, int first = 1) {
         for (const Row& row : rows) {
             grid.setTextMatrix(first, 1, row.address);
@@ -50,20 +58,12 @@ struct RunRig {
         form.runner().RunProtocol_Click(index);
         return form.runner().lastRun().value();
     }
-    void at(Micros when, std::function<void()> action) {
-        platform.clock().at(when, std::move(action));
-    }
     Micros now() { return platform.clock().now(); }
-    const std::vector<std::string>& messages() { return platform.messages().shown(); }
-    std::string wire() { return platform.serial().written(); }
-    std::string log() { return platform.files().content("TESTFILE.txt"); }
-    Micros lastWriteAt() { return platform.serial().writes().back().at; }
-    int sent(std::string_view frame) {
-        int n = 0;
-        for (const auto& write : platform.serial().writes()) {
-            n += write.bytes == frame ? 1 : 0;
-        }
-        return n;
+    const Texts& messages() { return platform.messages().shown(); }
+    long sent(std::string_view frame) {
+        const auto& writes = platform.serial().writes();
+        return std::count_if(writes.begin(), writes.end(),
+                             [&](auto& w) { return w.bytes == frame; });
     }
 
     sim::SimPlatform platform;
