@@ -90,7 +90,7 @@ bool ProtocolRunner::start(std::int16_t Index, RunState& run) {
         messages_.show("File Open Already ");
         return false;
     }
-    if (!configurePort()) {
+    if (!hidePanelsAndConfigurePort()) {
         return false;
     }
     openPort();
@@ -103,7 +103,7 @@ bool ProtocolRunner::start(std::int16_t Index, RunState& run) {
 }
 
 // A failure here closes the run log again, so that the next start is not refused.
-bool ProtocolRunner::configurePort() {
+bool ProtocolRunner::hidePanelsAndConfigurePort() {
     try {
         form_.CommandFrame.setVisible(false);
         form_.ValvePositionFrame.setVisible(false);

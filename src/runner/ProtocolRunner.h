@@ -30,9 +30,10 @@ public:
     ProtocolRunner(const ProtocolRunner&) = delete;
     ProtocolRunner& operator=(const ProtocolRunner&) = delete;
 
-    // Index 0 runs, 2 steps through the rows, 3 steps in test mode. Returns when the run has
-    // ended and StopProtocol has run, or at once when the start fails. A click during a run
-    // enters here again and is refused at the run log; the first run goes on.
+    // Index 0 runs, 2 steps through the rows, 3 steps in test mode; any other runs as 0.
+    // Returns when the run has ended and StopProtocol has run, or at once when the start
+    // fails. A click during a run enters here again and is refused at the run log; the first
+    // run goes on.
     void RunProtocol_Click(std::int16_t Index);
     // Asks the run to stop; it does so at its next check.
     void EndTheProtocol_Click();
@@ -45,7 +46,7 @@ public:
 
 private:
     bool start(std::int16_t Index, RunState& run);
-    bool configurePort();
+    bool hidePanelsAndConfigurePort();
     void openPort();
     bool runRow(RunState& run);
     void markRow(int row);
