@@ -5,6 +5,7 @@
 
 #include "app/InterimSettingsFields.h"
 #include "device/DeviceLink.h"
+#include "editor/CellEditor.h"
 #include "editor/ProtocolGrid.h"
 #include "form/MainFormControls.h"
 #include "platform/Platform.h"
@@ -24,6 +25,7 @@ public:
 
     form::MainFormControls& controls() { return controls_; }
     editor::ProtocolGrid& protocolGrid() { return grid_; }
+    editor::CellEditor& cellEditor() { return cellEditor_; }
     device::DeviceLink& deviceLink() { return device_; }
     runner::ProtocolRunner& runner() { return runner_; }
 
@@ -39,6 +41,7 @@ private:
     platform::Platform& platform_;
     form::MainFormControls controls_;
     editor::ProtocolGrid grid_;
+    editor::CellEditor cellEditor_;
     device::DeviceLink device_;
     InterimSettingsFields settings_;
     runner::ProtocolRunner runner_;
