@@ -10,6 +10,7 @@ MainForm::MainForm(platform::Platform& platform)
       controls_(platform),
       grid_(controls_.MSFlexGrid1, controls_.CommandFrame, controls_.ValvePositionFrame),
       cellEditor_(controls_),
+      protocolFiles_(controls_, platform.fileDialog(), platform.messageBox()),
       device_(controls_),
       runner_(controls_, device_, settings_, platform.messageBox(), platform.random()) {
     handlers_.push_back(controls_.NewProtocol.onClick.subscribe([this] { NewProtocol_Click(); }));

@@ -6,6 +6,7 @@
 #include "app/InterimSettingsFields.h"
 #include "device/DeviceLink.h"
 #include "editor/CellEditor.h"
+#include "editor/ProtocolFiles.h"
 #include "editor/ProtocolGrid.h"
 #include "form/MainFormControls.h"
 #include "platform/Platform.h"
@@ -26,6 +27,7 @@ public:
     form::MainFormControls& controls() { return controls_; }
     editor::ProtocolGrid& protocolGrid() { return grid_; }
     editor::CellEditor& cellEditor() { return cellEditor_; }
+    editor::ProtocolFiles& protocolFiles() { return protocolFiles_; }
     device::DeviceLink& deviceLink() { return device_; }
     runner::ProtocolRunner& runner() { return runner_; }
 
@@ -42,6 +44,7 @@ private:
     form::MainFormControls controls_;
     editor::ProtocolGrid grid_;
     editor::CellEditor cellEditor_;
+    editor::ProtocolFiles protocolFiles_;
     device::DeviceLink device_;
     InterimSettingsFields settings_;
     runner::ProtocolRunner runner_;

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "form/MainFormControls.h"
+#include "platform/ChangeNotifier.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+
+namespace quendrix::editor {
+
+// Saving the protocol to a file and loading it again. The file is a flat dump of the three
+// protocol columns of all 2000 rows, row by row, one quoted record per line; its meaning
+// comes from the position of each line alone. Both commands use the main window's file
+// slot, and so end a run log that a run had open on it.
+class ProtocolFiles {
+public:
+    static constexpr std::string_view kSaveTitle = "Save Protocol";
+    static constexpr std::string_view kLoadTitle = "Load Protocol";
+    static constexpr std::string_view kWriteError = "Error Writing File";
+    static constexpr std::string_view kReadError = "Error Reading file";
+    static constexpr int kFirstColumn = 1;
+    static constexpr int kLastColumn = 3;
+
+    // Wires the Load and Save buttons of the main window.
+    ProtocolFiles(form::MainFormControls& form, platform::FileDialog& CommonDialog1,
+                  platform::MessageBox& messages);
+    ProtocolFiles(const ProtocolFiles&) = delete;
+    ProtocolFiles& operator=(const ProtocolFiles&) = delete;
+
+    // Every row is written, empty or not. A save that fails leaves an earlier file as it was:
+    // the new content replaces it only once complete.
+    void SaveProtocol_Click();
+    // Only the cells that the file supplies change; then the rows with a filled first column
+    // are numbered again.
+    void LoadProtocol_Click();
+
+private:
+    bool showDialog(void (platform::FileDialog::*show)());
+    void hidePanels();
+    void writeProtocol();
+    void readProtocol();
+    void numberFilledRows();
+    void fail(std::string_view message, std::string_view reason);
+
+    form::MainFormControls& form_;
+    platform::FileDialog& CommonDialog1_;
+    platform::MessageBox& messages_;
+    std::vector<platform::Subscription> handlers_;
+};
+
+}  // namespace quendrix::editor
