@@ -9,8 +9,8 @@ QRect ControlPlacement::pixels(const platform::TwipRect& twips) {
     return {twips.left / k, twips.top / k, twips.width / k, twips.height / k};
 }
 
-void ControlPlacement::apply(const platform::Control& control, QWidget& widget) {
-    const QRect rect = pixels(control.geometry());
+void ControlPlacement::apply(const platform::Control& control, QWidget& widget, int outset) {
+    const QRect rect = pixels(control.geometry()).adjusted(-outset, -outset, outset, outset);
     if (widget.geometry() != rect) {
         widget.setGeometry(rect);
     }

@@ -13,7 +13,9 @@ namespace quendrix::qt {
 class ControlPlacement {
 public:
     static QRect pixels(const platform::TwipRect& twips);
-    static void apply(const platform::Control& control, QWidget& widget);
+    // `outset` pixels of the widget lie around the control's place on every side: a frame
+    // drawn outside, so that what is inside starts exactly where the control says.
+    static void apply(const platform::Control& control, QWidget& widget, int outset = 0);
 };
 
 }  // namespace quendrix::qt

@@ -90,8 +90,10 @@ void GridView::onGridChanged(platform::Grid::Change change, int row, int col) {
     }
 }
 
+// The cells begin exactly at the grid's place, where the core measures them from (the cell
+// editor is laid over them); the frame lies around that place.
 void GridView::showPlacement() {
-    ControlPlacement::apply(grid_, *this);
+    ControlPlacement::apply(grid_, *this, frameWidth());
     const QString tip = toQString(grid_.toolTipText);
     if (toolTip() != tip) {
         setToolTip(tip);
