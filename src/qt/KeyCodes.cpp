@@ -57,6 +57,8 @@ std::optional<int> KeyCodes::keyAscii(const QKeyEvent& event) {
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
             return std::nullopt;  // Tab moves the focus
+        case Qt::Key_Delete:
+            return std::nullopt;  // an editing key, though some systems give it a character
         default:
             break;
     }

@@ -51,6 +51,7 @@ TEST(KeyCodesTest, GivesTheCodePageByteOfTheCharacterTyped) {
     EXPECT_EQ(typed(Qt::Key_unknown, "ab"), std::nullopt);
     EXPECT_EQ(typed(Qt::Key_Tab, "\t"), std::nullopt);
     EXPECT_EQ(typed(Qt::Key_Up, ""), std::nullopt);
+    EXPECT_EQ(typed(Qt::Key_Delete, "\x7f"), std::nullopt);
 }
 
 }  // namespace
