@@ -9,7 +9,7 @@ constexpr int kHighestByte = 255;
 
 // A code outside the single-byte range has no character in the code page.
 char characterOf(int keyAscii) {
-    return keyAscii <= kHighestByte ? static_cast<char>(keyAscii) : '?';
+    return keyAscii >= 0 && keyAscii <= kHighestByte ? static_cast<char>(keyAscii) : '?';
 }
 
 }  // namespace

@@ -39,8 +39,8 @@ TEST_F(CellEditorTest, OpensOverTheCurrentCellWithItsTextOrWithTheTypedCharacter
         std::string text;
         int caret;
     };
-    const Case cases[] = {{'L', "L", 1},   {8, "Loop", 4},    {13, "Loop", 4},
-                          {32, "Loop", 4}, {0xE9, "\xE9", 1}, {300, "?", 1}};
+    const Case cases[] = {{'L', "L", 1},     {8, "Loop", 4}, {13, "Loop", 4}, {32, "Loop", 4},
+                          {0xE9, "\xE9", 1}, {300, "?", 1},  {-3, "?", 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keyAscii);
         grid.userKeyPress(c.keyAscii);
