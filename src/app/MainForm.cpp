@@ -12,6 +12,7 @@ MainForm::MainForm(platform::Platform& platform)
       cellEditor_(controls_),
       protocolFiles_(controls_, platform.fileDialog(), platform.messageBox()),
       device_(controls_),
+      settings_(controls_, platform.settingsStore()),
       runner_(controls_, device_, settings_, platform.messageBox(), platform.random()) {
     handlers_.push_back(controls_.NewProtocol.onClick.subscribe([this] { NewProtocol_Click(); }));
     handlers_.push_back(controls_.MainForm.onClose.subscribe([this] { Form_Unload(); }));
@@ -45,6 +46,8 @@ void MainForm::Form_Unload() {
     if (controls_.MSComm1.PortOpen()) {
         controls_.MSComm1.setPortOpen(false);
     }
+    // With the port closed, the settings window can apply the port number it stores.
+    settings_.Unload();
 }
 
 void MainForm::NewProtocol_Click() {

@@ -3,14 +3,15 @@
 #include <string>
 #include <vector>
 
-#include "app/InterimSettingsFields.h"
 #include "device/DeviceLink.h"
 #include "editor/CellEditor.h"
 #include "editor/ProtocolFiles.h"
 #include "editor/ProtocolGrid.h"
 #include "form/MainFormControls.h"
+#include "form/SettingsFields.h"
 #include "platform/Platform.h"
 #include "runner/ProtocolRunner.h"
+#include "settings/frmValvePositions.h"
 
 namespace quendrix::app {
 
@@ -30,6 +31,9 @@ public:
     editor::ProtocolFiles& protocolFiles() { return protocolFiles_; }
     device::DeviceLink& deviceLink() { return device_; }
     runner::ProtocolRunner& runner() { return runner_; }
+    settings::frmValvePositions& settingsWindow() { return settings_; }
+    // The settings fields that other parts read; reading one loads the settings window.
+    form::SettingsFields& settingsFields() { return settings_; }
 
     void NewProtocol_Click();
 
@@ -46,7 +50,7 @@ private:
     editor::CellEditor cellEditor_;
     editor::ProtocolFiles protocolFiles_;
     device::DeviceLink device_;
-    InterimSettingsFields settings_;
+    settings::frmValvePositions settings_;
     runner::ProtocolRunner runner_;
     std::vector<platform::Subscription> handlers_;
 };

@@ -26,6 +26,9 @@ public:
     // A window that is loaded may still be hidden; the view shows it when this turns true.
     bool shown() const { return shown_; }
     void show();
+    // Raises a shown window above the others and gives it the keyboard; the view does it.
+    void bringToFront() { onBringToFront.notify(); }
+    Event<> onBringToFront;
 
 private:
     std::string caption_;

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "form/MainFormControls.h"
+#include "form/SettingsFields.h"
+#include "platform/SettingsStore.h"
+#include "settings/SettingsWindowControls.h"
+
+namespace quendrix::settings {
+
+// The settings window: the editor of the stored settings and, while it is loaded, the holder
+// of their values. It is loaded on first use (shown by the main window's "Settings" button
+// and by its captionless Command1, or read by another part without being shown), fills its
+// fields from the store when it loads, and writes them back and applies the port number when
+// it unloads, by its close box or at program end. Modeless and without an owner: the main
+// window stays usable beside it.
+class frmValvePositions final : public form::SettingsFields {
+public:
+    frmValvePositions(form::MainFormControls& form, platform::SettingsStore& store);
+    frmValvePositions(const frmValvePositions&) = delete;
+    frmValvePositions& operator=(const frmValvePositions&) = delete;
+
+    SettingsWindowControls& controls() { return controls_; }
+    platform::Window& window() { return controls_.frmValvePositions; }
+    bool loaded() const { return loaded_; }
+
+    // Loads the window if it is not loaded and shows it; a window already shown is brought
+    // to the front with its fields as they are.
+    void Show();
+    // Unloads the window if it is loaded: every setting is stored and the port number
+    // applied. The main window does this on its way out.
+    void Unload();
+
+    // The fields as they stand, typed but not yet stored; reading one loads the window
+    // without showing it.
+    std::string CommPortSetting() override;
+    std::string MaxPosition() override;
+
+    void Settings_Click();
+    void Command1_Click();
+
+private:
+    void Load();
+    void Form_Load();
+    void Form_Unload();
+    void readSettings();
+    void saveSettings();
+    void applyCommPort();
+
+    form::MainFormControls& form_;
+    platform::SettingsStore& store_;
+    SettingsWindowControls controls_;
+    // The one setting without a field, written back as it was read.
+    std::string AuxilliaryWithOutFilter_;
+    bool loaded_ = false;
+    std::vector<platform::Subscription> handlers_;
+};
+
+}  // namespace quendrix::settings

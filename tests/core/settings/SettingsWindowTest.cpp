@@ -1,0 +1,310 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "sim/SimPlatform.h"
+
+namespace quendrix {
+namespace {
+
+using Entry = sim::SimSettingsStore::Entry;
+
+constexpr const char* kApp = "quendrix";
+
+class SettingsWindowTest : public ::testing::Test {
+protected:
+    std::vector<std::string> keysOf(const std::vector<Entry>& entries) {
+        std::vector<std::string> keys;
+        for (const Entry& entry : entries) {
+            keys.push_back(entry.key);
+        }
+        return keys;
+    }
+
+    sim::SimPlatform platform;
+    sim::SimSettingsStore& store = platform.settings();
+    app::MainForm form{platform};
+    form::MainFormControls& c = form.controls();
+    settings::frmValvePositions& settingsWindow = form.settingsWindow();
+    settings::SettingsWindowControls& s = settingsWindow.controls();
+    platform::Window& window = settingsWindow.window();
+};
+
+TEST_F(SettingsWindowTest, AnEmptyStoreGivesEveryDefaultAndTheUnloadWritesEveryKeyInItsOrder) {
+    c.Settings.click();
+    EXPECT_TRUE(window.shown());
+    EXPECT_EQ(s.CommPortSetting.text(), "1");
+    EXPECT_EQ(s.MaxPosition.text(), "");
+    window.close();
+
+    const std::vector<Entry> expected = {
+        {kApp, "ValvePositions", "ValveSpeed", "2000"},
+        {kApp, "ValvePositions", "ValveOverShoot", "1000"},
+        {kApp, "ValvePositions", "AuxilliaryWithFilter", "44571"},
+        {kApp, "ValvePositions", "AuxilliaryWithOutFilter", "20571"},
+        {kApp, "ValvePositions", "HomeBlockWithFilter", "0"},
+        {kApp, "ValvePositions", "HomeBlockWithOutFilter", "0"},
+        {kApp, "ValvePositions", "MasterMixWithFilter", "10286"},
+        {kApp, "ValvePositions", "MasterMixWithOutFilter", "34286"},
+        {kApp, "ValvePositions", "SampleWithFilter", "30857"},
+        {kApp, "ValvePositions", "SampleWithOutFilter", "6857"},
+        {kApp, "ValvePositions", "WashWithFilter", "37714"},
+        {kApp, "ValvePositions", "WashWithOutFilter", "13714"},
+        {kApp, "ValvePositions", "WasteWithFilter", "17143"},
+        {kApp, "ValvePositions", "WasteWithOutFilter", "41143"},
+        {kApp, "ValvePositions", "MaximumSteps", "24000"},
+        {kApp, "ValvePositions", "MaximumVolume", "1050"},
+        {kApp, "ValvePositions", "MaxPresureChange", "100"},
+        {kApp, "ValvePositions", "CommPortSetting", "1"},
+        {kApp, "Volumes", "MaximumSyringeVolume", "11000"},
+        {kApp, "Volumes", "MinimumSyringeVolume", "1100"},
+        {kApp, "Volumes", "MaximumAuxiliaryVolume", "1200"},
+        {kApp, "Volumes", "MinimumAuxiliaryVolume", "120"},
+        {kApp, "Volumes", "MaximumSampleVolume", "6000"},
+        {kApp, "Volumes", "MinimumSampleVolume", "600"},
+        {kApp, "Volumes", "MaximumWashVolume", "7500"},
+        {kApp, "Volumes", "MinimumWashVolume", "750"},
+        {kApp, "Volumes", "MaximumMastermixVolume", "250"},
+        {kApp, "Volumes", "MinimumMastermixVolume", "25"},
+        {kApp, "Volumes", "MaximumWasteVolume", "11000"},
+        {kApp, "Volumes", "MinimumWasteVolume", "1100"},
+        {kApp, "Volumes", "MinimumAspirateVolume", "10"},
+        {kApp, "Volumes", "MaximumAspirateVolume", "600"},
+        {kApp, "Volumes", "MinimumDispenseVolume", "10"},
+        {kApp, "Volumes", "MaximumDispenseVolume", "600"},
+        {kApp, "FlowRates", "MinimumAspirateFlowRate", "10"},
+        {kApp, "FlowRates", "MaximumAspirateFlowRate", "150"},
+        {kApp, "FlowRates", "MinimumDispenseFlowRate", "10"},
+        {kApp, "FlowRates", "MaximumDispenseFlowRate", "150"},
+        {kApp, "FlowRates", "MinimumLoopTimes", "1"},
+        {kApp, "FlowRates", "MaximumLoopTimes", "50"},
+        {kApp, "FlowRates", "MinimumSonicationAmplitude", "10"},
+        {kApp, "FlowRates", "MaximumSonicationAmplitude", "150"},
+        {kApp, "FlowRates", "MinimumSonicationTime", "1"},
+        {kApp, "FlowRates", "MaximumSonicationTime", "150"},
+        {kApp, "FlowRates", "MinimumWaitTime", "1"},
+        {kApp, "FlowRates", "MaximumWaitTime", "150"},
+        {kApp, "FLowRates", "MaxDACValue", "5851"},
+    };
+    EXPECT_EQ(store.writes(), expected);
+    EXPECT_FALSE(settingsWindow.loaded());
+
+    // The load read the same keys with the volume ranges in their own order, and MaxDACValue
+    // under "FlowRates".
+    const std::vector<std::string> written = keysOf(expected);
+    std::vector<std::string> readOrder(written.begin(), written.begin() + 18);
+    for (const char* volume :
+         {"MaximumAuxiliaryVolume", "MinimumAuxiliaryVolume", "MaximumWashVolume",
+          "MinimumWashVolume", "MaximumSampleVolume", "MinimumSampleVolume",
+          "MaximumMastermixVolume", "MinimumMastermixVolume", "MaximumWasteVolume",
+          "MinimumWasteVolume", "MaximumSyringeVolume", "MinimumSyringeVolume",
+          "MinimumAspirateVolume", "MaximumAspirateVolume", "MinimumDispenseVolume",
+          "MaximumDispenseVolume"}) {
+        readOrder.emplace_back(volume);
+    }
+    readOrder.insert(readOrder.end(), written.begin() + 34, written.end());
+    EXPECT_EQ(keysOf(store.reads()), readOrder);
+    EXPECT_EQ(store.reads().back().section, "FlowRates");
+}
+
+TEST_F(SettingsWindowTest, AnEmptiedFieldIsStoredEmptyAndComesBackEmptyNotAsItsDefault) {
+    c.Settings.click();
+    s.MaxPresureChange.setText("");
+    s.MinimumWaitTime.setText(" 1,5 bar");
+    window.close();
+    c.Settings.click();
+    EXPECT_EQ(s.MaxPresureChange.text(), "");
+    EXPECT_EQ(s.MinimumWaitTime.text(), " 1,5 bar");
+    EXPECT_EQ(s.ValveSpeed.text(), "2000");
+}
+
+TEST_F(SettingsWindowTest, NamesStoredInOtherLetterCasesAreFoundAndUpdatedInPlace) {
+    store.put(kApp, "valvepositions", "VALVESPEED", "1500");
+    store.put(kApp, "FLowRates", "maxdacvalue", "6000");
+    c.Settings.click();
+    EXPECT_EQ(s.ValveSpeed.text(), "1500");
+    EXPECT_EQ(s.MaxDACValue.text(), "6000");
+    s.MaxDACValue.setText("6100");
+    window.close();
+
+    const auto& entries = store.entries();
+    ASSERT_EQ(entries.size(), 47u);
+    EXPECT_EQ(entries[0], (Entry{kApp, "valvepositions", "VALVESPEED", "1500"}));
+    EXPECT_EQ(entries[1], (Entry{kApp, "FLowRates", "maxdacvalue", "6100"}));
+    // The other flow rates join the section as it was first spelled.
+    EXPECT_EQ(entries.back(), (Entry{kApp, "FLowRates", "MaximumWaitTime", "150"}));
+}
+
+TEST_F(SettingsWindowTest, LoadAndUnloadStopSilentlyAtTheFirstKeyThatFails) {
+    struct Case {
+        const char* section;
+        const char* key;
+        std::size_t reads;
+        std::size_t writes;
+    };
+    for (const Case& failing :
+         {Case{"ValvePositions", "ValveSpeed", 0, 0}, Case{"Volumes", "MinimumWashVolume", 21, 25},
+          Case{"FlowRates", "MaxDACValue", 46, 46}}) {
+        SCOPED_TRACE(failing.key);
+        sim::SimPlatform rig;
+        rig.settings().failAt(failing.section, failing.key);
+        app::MainForm program(rig);
+        settings::frmValvePositions& w = program.settingsWindow();
+        program.controls().Settings.click();
+        EXPECT_EQ(rig.settings().reads().size(), failing.reads);
+        EXPECT_EQ(w.controls().MaxDACValue.text(), "");  // read last, so never reached
+        w.controls().CommPortSetting.setText("3");
+        w.window().close();
+        EXPECT_EQ(rig.settings().writes().size(), failing.writes);
+        EXPECT_EQ(program.controls().MSComm1.CommPort(), 1);
+        EXPECT_EQ(rig.diagnosticLines().lines().size(), 2u);
+        EXPECT_TRUE(rig.messages().shown().empty());
+    }
+}
+
+TEST_F(SettingsWindowTest, TheUnloadAppliesTheCommPortOnlyWhenItIsA16BitNumberAndThePortIsClosed) {
+    struct Case {
+        const char* text;
+        bool portOpen;
+        int port;
+    };
+    for (const Case& each : {Case{"3", false, 3}, Case{" 2.5 ", false, 2}, Case{"3.5", false, 4},
+                             Case{"3", true, 1}, Case{"COM3", false, 1}, Case{"", false, 1},
+                             Case{"32768", false, 1}, Case{"0", false, 1}}) {
+        SCOPED_TRACE(each.text);
+        c.Settings.click();
+        s.CommPortSetting.setText(each.text);
+        c.MSComm1.setPortOpen(each.portOpen);
+        const std::size_t before = store.writes().size();
+        window.close();
+        EXPECT_EQ(store.writes().size(), before + 47);
+        EXPECT_EQ(c.MSComm1.CommPort(), each.port);
+        c.MSComm1.setPortOpen(false);
+        c.MSComm1.setCommPort(1);
+    }
+}
+
+TEST_F(SettingsWindowTest, ShowingAgainBringsItToTheFrontAndAReopenLoadsAfresh) {
+    int raised = 0;
+    auto onBringToFront = window.onBringToFront.subscribe([&] { ++raised; });
+    c.Settings.click();
+    EXPECT_EQ(window.focusedControl(), &s.AuxilliaryWithFilter);
+    s.MaxPosition.setText("9000");
+    s.ValveSpeed.setText("1800");
+    s.MaxSteps.setFocus();
+    c.Settings.click();
+    EXPECT_EQ(raised, 1);
+    EXPECT_EQ(store.reads().size(), 47u);
+    EXPECT_EQ(s.MaxPosition.text(), "9000");
+    EXPECT_EQ(window.focusedControl(), &s.MaxSteps);
+
+    window.close();
+    c.Settings.click();
+    EXPECT_EQ(store.reads().size(), 94u);
+    EXPECT_EQ(s.MaxPosition.text(), "");
+    EXPECT_EQ(s.ValveSpeed.text(), "1800");
+    EXPECT_EQ(window.focusedControl(), &s.AuxilliaryWithFilter);
+}
+
+TEST_F(SettingsWindowTest, Command1ShowsTheWindowWithTheTwoLetterPanelsHidden) {
+    c.CommandFrame.setVisible(true);
+    c.ValvePositionFrame.setVisible(true);
+    c.Command1.click();
+    EXPECT_TRUE(window.shown());
+    EXPECT_FALSE(c.CommandFrame.visible());
+    EXPECT_FALSE(c.ValvePositionFrame.visible());
+}
+
+// Also after an earlier close: the window then loads while its last close still stands.
+TEST_F(SettingsWindowTest, ReadingAFieldLoadsWithoutShowingAndProgramEndStoresIt) {
+    c.Settings.click();
+    window.close();
+    form::SettingsFields& fields = form.settingsFields();
+    EXPECT_EQ(fields.CommPortSetting(), "1");
+    EXPECT_EQ(fields.MaxPosition(), "");
+    EXPECT_FALSE(window.shown());
+    EXPECT_EQ(store.reads().size(), 94u);
+
+    s.CommPortSetting.setText("2");
+    c.MSComm1.setPortOpen(true);
+    c.MainForm.close();
+    EXPECT_EQ(store.writes().size(), 94u);
+    EXPECT_EQ(c.MSComm1.CommPort(), 2);  // applied after shut-down closed the port
+}
+
+TEST_F(SettingsWindowTest, ProgramEndClosesAShownWindowAndStoresNothingForOneNeverLoaded) {
+    c.MainForm.close();
+    EXPECT_TRUE(store.reads().empty());
+    EXPECT_TRUE(store.writes().empty());
+
+    sim::SimPlatform rig;
+    app::MainForm program(rig);
+    program.controls().Settings.click();
+    program.controls().MainForm.close();
+    EXPECT_FALSE(program.settingsWindow().window().shown());
+    EXPECT_EQ(rig.settings().writes().size(), 47u);
+}
+
+TEST_F(SettingsWindowTest, TheFieldsTakeTheFocusInTheirOrderAndCommPortCoversTheFirst) {
+    std::vector<std::string> names;
+    for (const platform::TextBox* field : s.fields()) {
+        names.push_back(field->name());
+    }
+    const std::vector<std::string> expected = {"AuxilliaryWithFilter",
+                                               "MaxPosition",
+                                               "HomeBlockWithFilter",
+                                               "HomeBlockWithOutFilter",
+                                               "MasterMixWithFilter",
+                                               "MasterMixWithOutFilter",
+                                               "SampleWithFilter",
+                                               "SampleWithOutFilter",
+                                               "WashWithFilter",
+                                               "WashWithOutFilter",
+                                               "WasteWithFilter",
+                                               "WasteWithOutFilter",
+                                               "MaxSteps",
+                                               "MaxVolume",
+                                               "MaxDACValue",
+                                               "MaxPresureChange",
+                                               "CommPortSetting",
+                                               "MinimumSampleVolume",
+                                               "MaximumSampleVolume",
+                                               "MinimumWashVolume",
+                                               "MaximumWashVolume",
+                                               "MinimumAuxiliaryVolume",
+                                               "MaximumAuxiliaryVolume",
+                                               "MinimumMastermixVolume",
+                                               "MaximumMastermixVolume",
+                                               "MinimumWasteVolume",
+                                               "MaximumWasteVolume",
+                                               "MinimumSyringeVolume",
+                                               "MaximumSyringeVolume",
+                                               "MinimumAspirateVolume",
+                                               "MaximumAspirateVolume",
+                                               "MinimumDispenseVolume",
+                                               "MaximumDispenseVolume",
+                                               "MinimumAspirateFlowRate",
+                                               "MaximumAspirateFlowRate",
+                                               "MinimumDispenseFlowRate",
+                                               "MaximumDispenseFlowRate",
+                                               "MinimumLoopTimes",
+                                               "MaximumLoopTimes",
+                                               "MinimumSonicationAmplitude",
+                                               "MaximumSonicationAmplitude",
+                                               "MinimumSonicationTime",
+                                               "MaximumSonicationTime",
+                                               "MinimumWaitTime",
+                                               "MaximumWaitTime",
+                                               "ValveOverShoot",
+                                               "ValveSpeed"};
+    EXPECT_EQ(names, expected);
+    EXPECT_EQ(s.CommPortSetting.geometry(), (platform::TwipRect{2040, 120, 735, 285}));
+    EXPECT_EQ(s.AuxilliaryWithFilter.geometry(), s.CommPortSetting.geometry());
+    EXPECT_EQ(window.caption(), "Application settings");
+}
+
+}  // namespace
+}  // namespace quendrix
