@@ -13,7 +13,8 @@ MainForm::MainForm(platform::Platform& platform)
       protocolFiles_(controls_, platform.fileDialog(), platform.messageBox()),
       device_(controls_),
       settings_(controls_, platform.settingsStore()),
-      runner_(controls_, device_, settings_, platform.messageBox(), platform.random()) {
+      runner_(controls_, device_, settings_, platform.messageBox(), platform.random()),
+      service_(controls_, device_) {
     handlers_.push_back(controls_.NewProtocol.onClick.subscribe([this] { NewProtocol_Click(); }));
     handlers_.push_back(controls_.MainForm.onClose.subscribe([this] { Form_Unload(); }));
     Form_Load();

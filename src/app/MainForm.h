@@ -11,6 +11,7 @@
 #include "form/SettingsFields.h"
 #include "platform/Platform.h"
 #include "runner/ProtocolRunner.h"
+#include "service/ManualTestButtons.h"
 #include "settings/frmValvePositions.h"
 
 namespace quendrix::app {
@@ -52,6 +53,7 @@ private:
     device::DeviceLink device_;
     settings::frmValvePositions settings_;
     runner::ProtocolRunner runner_;
+    service::ManualTestButtons service_;
     std::vector<platform::Subscription> handlers_;
 };
 
