@@ -277,7 +277,7 @@ TEST_F(MainWindowViewTest, TheProgramEndsOnlyOnceTheWaitsOnTheStackHaveReturned)
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&view, &MainWindowView::closed, &view, [] { QCoreApplication::quit(); });
     std::vector<std::string> steps;
-    auto onClickHandler = controls.Command5.onClick.subscribe([&] {
+    auto onClickHandler = controls.Command4.onClick.subscribe([&] {
         // A wait of the program, as a run does it: pump, then test the stop signal.
         controls.flags.ProtocolRunning = true;
         QTimer::singleShot(0, &view, [&] {
@@ -289,7 +289,7 @@ TEST_F(MainWindowViewTest, TheProgramEndsOnlyOnceTheWaitsOnTheStackHaveReturned)
         }
         steps.push_back("wait left");
     });
-    QTimer::singleShot(0, &view, [&] { widget<QPushButton>("Command5")->click(); });
+    QTimer::singleShot(0, &view, [&] { widget<QPushButton>("Command4")->click(); });
 
     QCoreApplication::exec();
     steps.push_back("event loop ended");
