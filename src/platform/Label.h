@@ -19,6 +19,11 @@ public:
     Control* buddy() const { return buddy_; }
     void setBuddy(Control& buddy) { buddy_ = &buddy; }
 
+    // An opaque caption fills its place with the window's colour and hides what lies beneath;
+    // a transparent one shows its text over whatever is there.
+    bool opaque() const { return opaque_; }
+    void setOpaque(bool opaque) { opaque_ = opaque; }
+
     bool bold() const { return bold_; }
     int pointSize() const { return pointSize_; }
     void setFont(int pointSize, bool bold) {
@@ -31,6 +36,7 @@ private:
     Control* buddy_ = nullptr;
     int pointSize_ = 0;  // 0: the window's default font
     bool bold_ = false;
+    bool opaque_ = false;
 };
 
 }  // namespace quendrix::platform

@@ -6,6 +6,7 @@
 namespace quendrix::qt {
 
 LabelView::LabelView(platform::Label& label, QWidget* parent) : QLabel(parent), label_(label) {
+    setAutoFillBackground(label.opaque());
     if (label.pointSize() > 0) {
         QFont own = font();
         own.setPointSize(label.pointSize());

@@ -1,4 +1,4 @@
-#include "qt/MainWindowView.h"
+#include "qt/WindowView.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -19,10 +19,10 @@ namespace quendrix::qt {
 
 using platform::ControlKind;
 
-MainWindowView::MainWindowView(form::MainFormControls& controls, const QFont& gridFont)
+WindowView::WindowView(platform::Window& window, const QFont& gridFont)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      window_(controls.MainForm) {
+      window_(window) {
     setObjectName(toQString(window_.name()));
     // The layout in twips was made for an 11-pixel dialog font; larger captions would clip.
     QFont dialogFont = font();
@@ -32,10 +32,14 @@ MainWindowView::MainWindowView(form::MainFormControls& controls, const QFont& gr
     connectBuddies();
     setTabOrder();
     subscription_ = window_.observe([this] { sync(); });
+    raising_ = window_.onBringToFront.subscribe([this] {
+        raise();
+        activateWindow();
+    });
     sync();
 }
 
-void MainWindowView::build(platform::Container& container, QWidget& parent, const QFont& gridFont) {
+void WindowView::build(platform::Container& container, QWidget& parent, const QFont& gridFont) {
     for (platform::Control* control : container.children()) {
         QWidget* widget = makeWidget(*control, parent, gridFont);
         widget->setObjectName(toQString(control->name()));
@@ -49,8 +53,8 @@ void MainWindowView::build(platform::Container& container, QWidget& parent, cons
     }
 }
 
-QWidget* MainWindowView::makeWidget(platform::Control& control, QWidget& parent,
-                                    const QFont& gridFont) {
+QWidget* WindowView::makeWidget(platform::Control& control, QWidget& parent,
+                                const QFont& gridFont) {
     switch (control.kind()) {
         case ControlKind::TextBox:
             return new TextBoxView(static_cast<platform::TextBox&>(control), &parent);
@@ -75,14 +79,14 @@ QWidget* MainWindowView::makeWidget(platform::Control& control, QWidget& parent,
     return placeholder;
 }
 
-QWidget* MainWindowView::widgetFor(const platform::Control& control) const {
+QWidget* WindowView::widgetFor(const platform::Control& control) const {
     const auto found =
         std::find_if(widgets_.begin(), widgets_.end(),
                      [&control](const auto& entry) { return entry.first == &control; });
     return found == widgets_.end() ? nullptr : found->second;
 }
 
-void MainWindowView::connectBuddies() {
+void WindowView::connectBuddies() {
     for (const auto& [control, widget] : widgets_) {
         if (control->kind() != ControlKind::Label) {
             continue;
@@ -93,7 +97,7 @@ void MainWindowView::connectBuddies() {
     }
 }
 
-void MainWindowView::setTabOrder() {
+void WindowView::setTabOrder() {
     QWidget* previous = nullptr;
     for (const auto& [control, widget] : widgets_) {
         if (widget->focusPolicy() == Qt::NoFocus) {
@@ -106,7 +110,7 @@ void MainWindowView::setTabOrder() {
     }
 }
 
-void MainWindowView::sync() {
+void WindowView::sync() {
     const QString caption = toQString(window_.caption());
     if (windowTitle() != caption) {
         setWindowTitle(caption);
@@ -130,7 +134,7 @@ void MainWindowView::sync() {
     closedShown_ = window_.closed();
 }
 
-void MainWindowView::closeEvent(QCloseEvent* event) {
+void WindowView::closeEvent(QCloseEvent* event) {
     // The program's shut-down runs here; the close itself is never refused.
     window_.close();
     event->accept();

@@ -3,19 +3,20 @@
 #include <QWidget>
 #include <vector>
 
-#include "form/MainFormControls.h"
+#include "platform/Window.h"
 
 namespace quendrix::qt {
 
-// The main window on screen: one widget per control of the inventory, placed at the
-// control's place inside its parent, named after it, in its tab order. The widget is hidden
-// when the window closes and never deleted, because waits further down the stack still use
-// the controls it shows.
-class MainWindowView final : public QWidget {
+// A window of the program on screen, as a top-level window of fixed size: one widget per
+// control, placed at the control's place inside its parent, named after it, in the order of
+// its container, which is the tab order. It shows and hides as the window does, and the close
+// box closes the window. The widget is never deleted, because waits further down the stack
+// still use the controls it shows.
+class WindowView : public QWidget {
     Q_OBJECT
 
 public:
-    MainWindowView(form::MainFormControls& controls, const QFont& gridFont);
+    WindowView(platform::Window& window, const QFont& gridFont);
 
     // The widget that shows `control`, or nullptr.
     QWidget* widgetFor(const platform::Control& control) const;
@@ -39,6 +40,7 @@ private:
     std::vector<std::pair<platform::Control*, QWidget*>> widgets_;
     bool closedShown_ = false;
     platform::Subscription subscription_;
+    platform::Subscription raising_;
 };
 
 }  // namespace quendrix::qt

@@ -6,6 +6,7 @@
 #include "app/MainForm.h"
 #include "qt/MainWindowView.h"
 #include "qt/QtPlatform.h"
+#include "qt/WindowView.h"
 
 namespace {
 
@@ -41,6 +42,8 @@ int main(int argc, char* argv[]) {
     quendrix::qt::MainWindowView view(form.controls(), platform.gridFont());
     QObject::connect(&view, &quendrix::qt::MainWindowView::closed, &application,
                      &QCoreApplication::quit);
+    // Shown, raised and hidden as the settings window is loaded, shown and closed.
+    quendrix::qt::WindowView settingsView(form.settingsWindow().window(), platform.gridFont());
     form.controls().MainForm.show();
     return QApplication::exec();
 }

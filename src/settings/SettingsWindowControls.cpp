@@ -138,6 +138,7 @@ platform::Label& SettingsWindowControls::addLabel(const char* caption, int left,
     const int number = static_cast<int>(labels.size()) + 1;
     platform::Label& label = labels.emplace_back("Label" + std::to_string(number), caption);
     label.move(left, top, width, height);
+    label.setOpaque(true);  // "Comm Port" hides the caption beneath it
     frmValvePositions.add(label);
     return label;
 }
