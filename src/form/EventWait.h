@@ -28,11 +28,11 @@ public:
     // Handles what is pending without blocking: the yield of a loop that keeps working.
     // Returns false once the window has closed.
     bool yield() {
-        if (windowClosed()) {
+        if (window_.closed()) {
             return false;
         }
         pump_.pumpPending();
-        return !windowClosed();
+        return !window_.closed();
     }
 
     // Pumps until `done` holds or the window has closed; returns whether `done` held.

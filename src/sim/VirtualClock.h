@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <map>
 #include <utility>
 
@@ -20,7 +21,10 @@ public:
     // The same, with a ticket that can withdraw the action before it runs.
     using Ticket = std::pair<Micros, std::uint64_t>;
     Ticket schedule(Micros when, std::function<void()> action);
-    void cancel(const Ticket& ticket) { queue_.erase(ticket); }
+    void cancel(const Ticket& ticket) {
+        queue_.erase(ticket);
+        queueChanged();
+    }
 
     bool idle() const { return queue_.empty(); }
     // Time of the earliest scheduled action; only meaningful when not idle.
@@ -38,7 +42,11 @@ public:
 
 private:
     using Key = Ticket;
+    void queueChanged();
+
     std::map<Key, std::function<void()>> queue_;
+    // The time of the earliest action, kept at hand for the yields that find nothing due.
+    Micros::rep firstDue_ = std::numeric_limits<Micros::rep>::max();
     Micros now_{0};
     std::uint64_t sequence_ = 0;
 };
