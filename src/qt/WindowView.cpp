@@ -135,7 +135,8 @@ void WindowView::sync() {
 }
 
 void WindowView::closeEvent(QCloseEvent* event) {
-    // The program's shut-down runs here; the close itself is never refused.
+    // The window's unload runs here (for the main window, the program's shut-down); the close
+    // itself is never refused.
     window_.close();
     event->accept();
 }
