@@ -2,7 +2,24 @@
 
 #include <QWidget>
 
+#include "platform/Container.h"
+
 namespace quendrix::qt {
+namespace {
+
+// Whether any of the control lies inside its parent's area, where it can be seen.
+bool withinParent(const platform::Control& control) {
+    const platform::Container* parent = control.parent();
+    if (parent == nullptr) {
+        return true;
+    }
+    const platform::TwipRect& place = control.geometry();
+    const platform::TwipRect& area = parent->geometry();
+    return place.left < area.width && place.top < area.height && place.right() > 0 &&
+           place.bottom() > 0;
+}
+
+}  // namespace
 
 QRect ControlPlacement::pixels(const platform::TwipRect& twips) {
     constexpr int k = platform::kTwipsPerPixel;
@@ -16,6 +33,13 @@ void ControlPlacement::apply(const platform::Control& control, QWidget& widget, 
     }
     if (widget.isHidden() == control.visible()) {
         widget.setVisible(control.visible());
+    }
+    // A control beyond its parent's area is never seen. Repainting it would post an event
+    // for nothing at every change, and a counter box that a wait lowers on every pass would
+    // then wake the wait's next pass at once: the wait would spin, and count its passes away.
+    const bool seen = withinParent(control);
+    if (widget.updatesEnabled() != seen) {
+        widget.setUpdatesEnabled(seen);
     }
 }
 

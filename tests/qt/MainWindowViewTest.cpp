@@ -298,5 +298,18 @@ TEST_F(MainWindowViewTest, TheProgramEndsOnlyOnceTheWaitsOnTheStackHaveReturned)
     EXPECT_EQ(steps, (std::vector<std::string>{"closed", "wait left", "event loop ended"}));
 }
 
+// A reply wait lowers LoopCounter on every pass. The box lies beyond the window: were its
+// repaints posted, each pass would wake the next at once, and a silent controller would use
+// up the 1000 passes long before the 500-ms time-out.
+TEST_F(MainWindowViewTest, AReplyWaitOnTheShownWindowBlocksUntilItsTimeOut) {
+    controls.flags.ProtocolRunning = true;
+    controls.LoopCounter.setText("1000");
+    controls.tmrResponseTimeout.setEnabled(true);
+    EXPECT_EQ(form.deviceLink().AwaitDeviceReply(), device::WaitOutcome::TimedOut);
+    EXPECT_EQ(controls.RetryCounter2.text(), "1");
+    EXPECT_EQ(controls.RetryCounter.text(), "0");
+    controls.flags.ProtocolRunning = false;
+}
+
 }  // namespace
 }  // namespace quendrix::qt
