@@ -12,7 +12,6 @@
 namespace quendrix::runner {
 namespace {
 
-constexpr const char* kRunLog = "TESTFILE.txt";
 constexpr int kPacingMs = 10;
 
 struct RunMode {
@@ -128,11 +127,15 @@ void ProtocolRunner::openPort() {
 
 // One turn of the row cycle. Pacing, advancing, scrolling and the step message follow every
 // row, the one that ended the run included. Returns false once the main window has closed:
-// the run then leaves at once.
+// the run then leaves at once, also when a watcher of onRowStarted closed it, before the row
+// does anything.
 bool ProtocolRunner::runRow(RunState& run) {
     run.report.row = run.CurrentRow;
-    ++run.report.rowsExecuted;
     onRowStarted.notify(run.CurrentRow);
+    if (form_.events.windowClosed()) {
+        return false;
+    }
+    ++run.report.rowsExecuted;
     if (onGrid(run.CurrentRow)) {
         step([&] { markRow(run.CurrentRow); });
     }

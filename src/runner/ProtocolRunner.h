@@ -24,6 +24,9 @@ namespace quendrix::runner {
 // handler, which pumps the window's events in every wait.
 class ProtocolRunner {
 public:
+    // Created at every start in the process's current directory.
+    static constexpr const char* kRunLog = "TESTFILE.txt";
+
     ProtocolRunner(form::MainFormControls& form, device::DeviceLink& link,
                    form::SettingsFields& settings, platform::MessageBox& messages,
                    platform::RandomSource& random);
@@ -39,7 +42,8 @@ public:
     void EndTheProtocol_Click();
     void StopProtocol();
 
-    // A row's turn begins (its number, which may lie off the grid).
+    // A row's turn begins (its number, which may lie off the grid). A watcher that closes the
+    // main window ends the run before the row does anything.
     platform::Event<int> onRowStarted;
     // The last run that got past its start, once it has ended.
     const std::optional<RunReport>& lastRun() const { return lastRun_; }

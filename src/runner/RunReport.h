@@ -14,7 +14,7 @@ struct RunReport {
 
     Ending ending = Ending::Stopped;
     int row = 0;           // the row whose turn it was when the run ended
-    int rowsExecuted = 0;  // turns of the row cycle, the last one included
+    int rowsExecuted = 0;  // turns of the row cycle that ran their row, the last one included
     int commandsSent = 0;  // commands of device rows, re-sends included; polls are not counted
 };
 

@@ -61,6 +61,22 @@ TEST(RunTest, TheRowAfterOneOutOfViewGoesToTheTop) {
     EXPECT_TRUE(inView);
 }
 
+// A watcher that closes the main window as a row's turn begins ends the run before the row
+// acts: the second Count does not count.
+TEST(RunTest, ClosingTheWindowAsATurnBeginsLeavesTheRowUndone) {
+    RunRig rig({{"Count"}, {"Count"}, {"End"}});
+    auto close = rig.form.runner().onRowStarted.subscribe([&](int row) {
+        if (row == 2) {
+            rig.c.MainForm.close();
+        }
+    });
+    const RunReport report = rig.run();
+    EXPECT_EQ(rig.c.intTestCounter.text(), "2");
+    EXPECT_EQ(report.ending, Ending::Stopped);
+    EXPECT_EQ(report.row, 2);
+    EXPECT_EQ(report.rowsExecuted, 1);
+}
+
 // A refused start has set the test counter and TestMode, and nothing else.
 TEST(RunTest, ARunLogThatCannotBeCreatedRefusesTheStart) {
     RunRig rig({{"End"}});
