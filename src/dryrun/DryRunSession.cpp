@@ -1,0 +1,97 @@
+#include "dryrun/DryRunSession.h"
+
+#include <chrono>
+
+#include "editor/ProtocolFiles.h"
+
+namespace quendrix::dryrun {
+namespace {
+
+// The run buttons "&Run " and "&Single Step &Protocol".
+constexpr std::int16_t kRunIndex = 0;
+constexpr std::int16_t kStepIndex = 2;
+
+}  // namespace
+
+// The file system is the platform's before the main window is made, and outlives it.
+DryRunSession::DryRunSession(const DryRunOptions& options, std::ostream& out,
+                             std::ostream* transcript)
+    : options_(options),
+      platform_(options.faults,
+                {QUENDRIX_VERSION_MAJOR, QUENDRIX_VERSION_MINOR, QUENDRIX_VERSION_PATCH}),
+      files_(options.logPath) {
+    platform_.replaceFileSystem(files_);
+    if (transcript != nullptr) {
+        transcript_.emplace(*transcript);
+    }
+    form_ = std::make_unique<app::MainForm>(platform_);
+    if (options.maxPosition) {
+        form_->settingsFields().setMaxPosition(*options.maxPosition);
+    }
+    trace_ = std::make_unique<RowTrace>(form_->controls().MSFlexGrid1, platform_.clock(),
+                                        options.json ? nullptr : &out);
+    answerer_ = std::make_unique<MessageAnswerer>(platform_.messages(), *trace_);
+    lineWatch_ = std::make_unique<LineWatch>(
+        platform_.serial().line(), platform_.clock(),
+        LineWatch::Handlers{[this](std::string_view frame) { trace_->frameSent(frame); },
+                            [this](const device::Reply& reply) { trace_->replyReceived(reply); }},
+        transcript_ ? &*transcript_ : nullptr);
+    rows_ = form_->runner().onRowStarted.subscribe([this](int row) { rowStarted(row); });
+}
+
+bool DryRunSession::load() {
+    const std::size_t before = platform_.messages().shown().size();
+    platform_.dialog().answer(options_.file);
+    form_->protocolFiles().LoadProtocol_Click();
+    const auto& shown = platform_.messages().shown();
+    for (std::size_t i = before; i < shown.size(); ++i) {
+        if (shown[i] == editor::ProtocolFiles::kReadError) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Closing the main window ends every wait, a Wait countdown's too, and the run returns. The
+// pump's own limit lies beyond, so that it never cuts a wait short itself.
+void DryRunSession::run() {
+    sim::VirtualClock& clock = platform_.clock();
+    const sim::Micros end = clock.now() + options_.limit;
+    clock.at(end, [this] { stopAtLimit(RunSummary::Limit::Time); });
+    platform_.pump().setTimeLimit(end + std::chrono::hours(1));
+    form_->runner().RunProtocol_Click(options_.step ? kStepIndex : kRunIndex);
+    trace_->finish();
+}
+
+// The turn after the last one allowed ends the run before its row acts.
+void DryRunSession::rowStarted(int row) {
+    if (options_.maxRows && rowsStarted_ == *options_.maxRows) {
+        stopAtLimit(RunSummary::Limit::Rows);
+        return;
+    }
+    ++rowsStarted_;
+    trace_->rowStarted(row);
+}
+
+void DryRunSession::stopAtLimit(RunSummary::Limit limit) {
+    if (limitReached_ == RunSummary::Limit::None) {
+        limitReached_ = limit;
+    }
+    form_->controls().MainForm.close();
+}
+
+RunSummary DryRunSession::summary() const {
+    RunSummary summary;
+    summary.file = options_.file;
+    summary.report = form_->runner().lastRun();
+    summary.limit = limitReached_;
+    summary.limitText = limitReached_ == RunSummary::Limit::Rows
+                            ? std::to_string(options_.maxRows.value_or(0)) + " rows"
+                            : options_.limitText;
+    summary.duration = trace_->elapsed();
+    summary.readForm(form_->controls());
+    summary.messages = trace_->messages();
+    return summary;
+}
+
+}  // namespace quendrix::dryrun

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <ostream>
+
+#include "app/MainForm.h"
+#include "dryrun/DryRunOptions.h"
+#include "dryrun/LineWatch.h"
+#include "dryrun/MessageAnswerer.h"
+#include "dryrun/ReadThroughFileSystem.h"
+#include "dryrun/RowTrace.h"
+#include "dryrun/RunSummary.h"
+#include "sim/SimPlatform.h"
+#include "sim/server/Transcript.h"
+
+namespace quendrix::dryrun {
+
+// The program's main window on the simulation platform, with everything that watches its
+// run: the rows and messages for `out`, every byte on the line for the transcript, and the
+// limits that stop a run that does not end.
+class DryRunSession {
+public:
+    // `transcript` null: none is kept.
+    DryRunSession(const DryRunOptions& options, std::ostream& out, std::ostream* transcript);
+    DryRunSession(const DryRunSession&) = delete;
+    DryRunSession& operator=(const DryRunSession&) = delete;
+
+    // Loads the file with the program's own Load; false when it shows "Error Reading file".
+    bool load();
+    // Runs the protocol as the options' run button does; returns when the run has ended.
+    void run();
+    RunSummary summary() const;
+
+private:
+    void rowStarted(int row);
+    void stopAtLimit(RunSummary::Limit limit);
+
+    const DryRunOptions& options_;
+    sim::SimPlatform platform_;
+    ReadThroughFileSystem files_;
+    std::optional<sim::Transcript> transcript_;
+    std::unique_ptr<app::MainForm> form_;
+    std::unique_ptr<RowTrace> trace_;
+    std::unique_ptr<MessageAnswerer> answerer_;
+    std::unique_ptr<LineWatch> lineWatch_;
+    platform::Subscription rows_;
+    int rowsStarted_ = 0;
+    RunSummary::Limit limitReached_ = RunSummary::Limit::None;
+};
+
+}  // namespace quendrix::dryrun

@@ -1,0 +1,54 @@
+#include "dryrun/LineWatch.h"
+
+namespace quendrix::dryrun {
+namespace {
+
+using Direction = sim::InstrumentLine::Direction;
+
+// A line full of noise never ends a reply; what is kept of it is bounded.
+constexpr std::size_t kMaxKept = 1024;
+
+}  // namespace
+
+LineWatch::LineWatch(sim::InstrumentLine& line, const sim::Scheduler& clock, Handlers handlers,
+                     sim::Transcript* transcript)
+    : clock_(clock), handlers_(std::move(handlers)), transcript_(transcript) {
+    line.setMonitor([this](Direction direction, char byte) {
+        if (transcript_ != nullptr) {
+            transcript_->record(clock_.now(), direction, byte);
+        }
+        if (direction == Direction::toInstrument) {
+            toInstrument(byte);
+        } else {
+            toHost(byte);
+        }
+    });
+}
+
+// The LF that follows a frame's CR belongs to no frame.
+void LineWatch::toInstrument(char byte) {
+    if (byte == '\r') {
+        handlers_.frameSent(frame_);
+        frame_.clear();
+    } else if (byte != '\n' && frame_.size() < kMaxKept) {
+        frame_.push_back(byte);
+    }
+}
+
+void LineWatch::toHost(char byte) {
+    if (byte == '/') {
+        reply_.clear();
+    }
+    if (byte != '\r') {
+        if (reply_.size() < kMaxKept) {
+            reply_.push_back(byte);
+        }
+        return;
+    }
+    if (const auto reply = device::Reply::parse(reply_)) {
+        handlers_.replyReceived(*reply);
+    }
+    reply_.clear();
+}
+
+}  // namespace quendrix::dryrun
