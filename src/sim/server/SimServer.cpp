@@ -50,7 +50,8 @@ std::optional<int> SimServer::turn(int stopFd, std::optional<Micros> atMost) {
     }
     pollfd fds[2] = {{stopFd, POLLIN, 0}, {terminal_.masterFd(), POLLIN, 0}};
     const nfds_t count = terminal_.isOpen() ? 2 : 1;
-    if (poll(fds, count, pollTimeout(wake, atMost)) < 0) {
+    const std::optional<timespec> timeout = pollTimeout(wake, atMost);
+    if (ppoll(fds, count, timeout ? &*timeout : nullptr, nullptr) < 0) {
         if (errno == EINTR) {
             return std::nullopt;
         }
@@ -69,19 +70,20 @@ std::optional<int> SimServer::turn(int stopFd, std::optional<Micros> atMost) {
     return std::nullopt;
 }
 
-// Rounded up: waking a little late costs a little jitter, waking early would spin.
-int SimServer::pollTimeout(std::optional<Micros> wake, std::optional<Micros> atMost) const {
+// To the microsecond: a wait rounded up to whole milliseconds would deliver each reply byte
+// up to a millisecond late, and every exchange on the line would take that much longer.
+std::optional<timespec> SimServer::pollTimeout(std::optional<Micros> wake,
+                                               std::optional<Micros> atMost) const {
     if (atMost) {
         wake = std::min(wake.value_or(scheduler_.now() + *atMost), scheduler_.now() + *atMost);
     }
     if (!wake) {
-        return -1;
+        return std::nullopt;
     }
-    const auto wait = (*wake - scheduler_.now()).count();
-    if (wait <= 0) {
-        return 0;
-    }
-    return static_cast<int>(std::min<long long>((wait + 999) / 1000, 60'000));
+    const long long wait =
+        std::clamp<long long>((*wake - scheduler_.now()).count(), 0, kLongestWait.count());
+    return timespec{static_cast<time_t>(wait / 1'000'000),
+                    static_cast<long>(wait % 1'000'000 * 1000)};
 }
 
 void SimServer::onHangUp() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ctime>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -33,13 +34,16 @@ public:
     // Serves until the line hangs up (returns 0 after the grace period) or until `stopFd`
     // becomes readable (returns 0 at once).
     int run(int stopFd);
-    // One pass of run(): runs what is due, then waits in poll() for the host, the stop
+    // One pass of run(): runs what is due, then waits in ppoll() for the host, the stop
     // descriptor or the next due action, but no longer than `atMost` when given. Returns the
     // exit status once the server is done.
     std::optional<int> turn(int stopFd, std::optional<Micros> atMost = std::nullopt);
 
 private:
-    int pollTimeout(std::optional<Micros> wake, std::optional<Micros> atMost) const;
+    static constexpr Micros kLongestWait{60'000'000};
+
+    std::optional<timespec> pollTimeout(std::optional<Micros> wake,
+                                        std::optional<Micros> atMost) const;
     void onHangUp();
 
     RealTimeScheduler scheduler_;
