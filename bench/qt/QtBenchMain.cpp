@@ -1,12 +1,16 @@
-// The Qt benchmarks need an application object for their event loop, so they bring their own
+// The Qt benchmarks need an application object for their event loop, and the real program's
+// main window a QApplication; without a display they draw offscreen. They bring their own
 // main.
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 
 int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+#include <string>
+
+#include "app/MainForm.h"
+#include "qt/QtPlatform.h"
+#include "support/ConfigHome.h"
+#include "support/SimulatorProcess.h"
+
+namespace quendrix::qt::bench {
+
+// The real program, its main window on the desktop platform (no view), with serial port 1
+// leading to a quendrix-sim child process through per-user settings of its own. The run log
+// goes to a folder of its own, the current one while this lives.
+class RealProgram {
+public:
+    // Starts the simulator with `options`; ok() tells whether it serves.
+    explicit RealProgram(const QStringList& options);
+    ~RealProgram();
+    RealProgram(const RealProgram&) = delete;
+    RealProgram& operator=(const RealProgram&) = delete;
+
+    bool ok() const { return !device_.isEmpty(); }
+    app::MainForm& form() { return *form_; }
+    // Loads the protocol file through the program's own Load, its dialog answered with
+    // `path`; false when the Load shows a message.
+    bool load(const std::string& path);
+    // Stops the simulator, so that its transcript is complete.
+    void stopSimulator() { simulator_.stop(); }
+
+private:
+    testsupport::ConfigHome configHome_;
+    testsupport::SimulatorProcess simulator_;
+    QTemporaryDir workFolder_;
+    QString previousFolder_;
+    QString device_;
+    QtPlatform platform_;
+    std::unique_ptr<app::MainForm> form_;
+};
+
+}  // namespace quendrix::qt::bench
