@@ -1,5 +1,7 @@
 #include "dryrun/LineWatch.h"
 
+#include <utility>
+
 namespace quendrix::dryrun {
 namespace {
 

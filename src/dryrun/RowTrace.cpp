@@ -1,6 +1,8 @@
 #include "dryrun/RowTrace.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "common/CodePage.h"
 #include "dryrun/VirtualTimeText.h"
@@ -8,6 +10,9 @@
 
 namespace quendrix::dryrun {
 namespace {
+
+constexpr std::size_t kTimeWidth = 12;    // "86400.000 s" and a blank
+constexpr std::size_t kCellsColumn = 24;  // after the time and "row 2000"
 
 // Control characters would act on the terminal; they are shown by their code.
 std::string shown(std::string_view text) {
@@ -57,7 +62,7 @@ std::string replyText(const std::optional<device::Reply>& reply) {
 
 std::string timeColumn(sim::Micros at) {
     std::string text = secondsText(at);
-    return std::string(text.size() < 12 ? 12 - text.size() : 0, ' ') + text;
+    return std::string(kTimeWidth - std::min(text.size(), kTimeWidth), ' ') + text;
 }
 
 }  // namespace
@@ -128,7 +133,7 @@ void RowTrace::print(const Row& row) const {
         return;
     }
     std::string line = timeColumn(row.at) + "  row " + std::to_string(row.number);
-    line.resize(std::max<std::size_t>(line.size() + 1, 24), ' ');
+    line.resize(std::max(line.size() + 1, kCellsColumn), ' ');
     line += cellsText(row.cells);
     if (row.device) {
         std::string sent;
