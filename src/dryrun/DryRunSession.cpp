@@ -26,7 +26,10 @@ DryRunSession::DryRunSession(const DryRunOptions& options, std::ostream& out,
     }
     form_ = std::make_unique<app::MainForm>(platform_);
     if (options.maxPosition) {
-        form_->settingsFields().setMaxPosition(*options.maxPosition);
+        // Typed into the settings window, loaded unseen, as an operator would type it.
+        auto& settings = form_->settingsWindow();
+        settings.MaxPosition();
+        settings.controls().MaxPosition.setText(*options.maxPosition);
     }
     trace_ = std::make_unique<RowTrace>(form_->controls().MSFlexGrid1, platform_.clock(),
                                         options.json ? nullptr : &out);
