@@ -4,54 +4,34 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <string>
+#include <tuple>
 
 #include "qt/serial/PortDeviceName.h"
 
 namespace quendrix::qt {
 namespace {
 
-struct NameCase {
-    int port;
-    const char* device;
-};
-
-TEST(PortDeviceNameTest, NamesTheDevice) {
+// A port names its device on every system but Windows, where the port tests do not run.
+TEST(PortDeviceNameTest, NamesTheDeviceOrOnSimInAnyCaseTheBuiltInInstrument) {
     const QTemporaryDir directory;
     QSettings settings(directory.filePath(QStringLiteral("quendrix.ini")), QSettings::IniFormat);
-    settings.setValue(QStringLiteral("Ports/COM2"), QStringLiteral("/dev/ttyUSB0"));
-    settings.setValue(QStringLiteral("Ports/COM3"), QStringLiteral(" /tmp/quendrix-link "));
-    settings.setValue(QStringLiteral("Ports/COM4"), QString());
-    settings.setValue(QStringLiteral("Other/COM5"), QStringLiteral("/dev/ttyACM0"));
-#ifdef Q_OS_WIN
-    const NameCase cases[] = {{1, "COM1"}, {2, "COM2"}, {12, "COM12"}};
-#else
-    const NameCase cases[] = {
-        {1, "/dev/ttyS0"},          // not mapped: the first built-in port
-        {2, "/dev/ttyUSB0"},        // mapped
-        {3, "/tmp/quendrix-link"},  // blanks around the name dropped
-        {4, "/dev/ttyS3"},          // an empty entry maps nothing
-        {5, "/dev/ttyS4"},          // only section "Ports" counts
-        {12, "/dev/ttyS11"},        // two digits
-    };
-#endif
-    for (const auto& [port, device] : cases) {
+    settings.setValue(QStringLiteral("Other/COM5"), QStringLiteral("sim"));  // not under Ports
+    // Port, its entry under Ports (none if null), device, whether it leads to the instrument.
+    const std::tuple<int, const char*, const char*, bool> cases[] = {
+        {12, nullptr, "/dev/ttyS11", false},
+        {2, "/dev/sim", "/dev/sim", false},
+        {3, " /tmp/link ", "/tmp/link", false},
+        {4, "", "/dev/ttyS3", false},
+        {5, nullptr, "/dev/ttyS4", false},
+        {6, "simulator", "simulator", false},
+        {7, " SIM ", "SIM", true}};
+    for (const auto& [port, entry, device, demo] : cases) {
+        if (entry != nullptr) {
+            settings.setValue(QStringLiteral("Ports/COM%1").arg(port), QString::fromLatin1(entry));
+        }
         EXPECT_EQ(portDeviceName(port, settings).toStdString(), device) << "COM" << port;
+        EXPECT_EQ(leadsToDemo(port, settings), demo) << "COM" << port;
     }
-}
-
-TEST(PortDeviceNameTest, OnlySimInAnyCaseLeadsToTheBuiltInInstrument) {
-    const QTemporaryDir directory;
-    QSettings settings(directory.filePath(QStringLiteral("quendrix.ini")), QSettings::IniFormat);
-    const struct {
-        const char* entry;
-        bool demo;
-    } cases[] = {{"sim", true},       {" SIM ", true},      {"Sim", true},
-                 {"/dev/sim", false}, {"simulator", false}, {"", false}};
-    for (const auto& [entry, demo] : cases) {
-        settings.setValue(QStringLiteral("Ports/COM1"), QString::fromLatin1(entry));
-        EXPECT_EQ(leadsToDemo(1, settings), demo) << '"' << entry << '"';
-    }
-    EXPECT_FALSE(leadsToDemo(2, settings));
 }
 
 }  // namespace
