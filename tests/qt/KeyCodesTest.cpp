@@ -12,10 +12,10 @@ namespace {
 
 TEST(KeyCodesTest, MapsTheKeysTheProgramKnowsToTheirVirtualKeyCodes) {
     const std::pair<int, int> keys[] = {
-        {Qt::Key_Return, 13}, {Qt::Key_Enter, 13}, {Qt::Key_Escape, 27},   {Qt::Key_Up, 38},
-        {Qt::Key_Down, 40},   {Qt::Key_Left, 37},  {Qt::Key_Backspace, 8}, {Qt::Key_A, 65},
-        {Qt::Key_Z, 90},      {Qt::Key_0, 48},     {Qt::Key_F1, 112},      {Qt::Key_F12, 123},
-        {Qt::Key_Shift, 16},  {Qt::Key_Comma, 0},  {Qt::Key_unknown, 0}};
+        {Qt::Key_Return, 13}, {Qt::Key_Enter, 13},    {Qt::Key_Escape, 27}, {Qt::Key_Up, 38},
+        {Qt::Key_Left, 37},   {Qt::Key_Backspace, 8}, {Qt::Key_A, 65},      {Qt::Key_Z, 90},
+        {Qt::Key_0, 48},      {Qt::Key_F1, 112},      {Qt::Key_F12, 123},   {Qt::Key_Shift, 16},
+        {Qt::Key_Comma, 0},   {Qt::Key_unknown, 0}};
     for (const auto& [qtKey, code] : keys) {
         EXPECT_EQ(KeyCodes::virtualKeyCode(qtKey), code) << "key 0x" << std::hex << qtKey;
     }
@@ -32,19 +32,12 @@ std::optional<int> typed(int qtKey, const char* text) {
         QKeyEvent(QEvent::KeyPress, qtKey, Qt::NoModifier, QString::fromUtf8(text)));
 }
 
-// A character beyond the code page types '?'.
+// The code-page byte of the character typed, '?' for one beyond the code page; control keys
+// type their codes even where the event carries no text, editing and focus keys nothing.
 TEST(KeyCodesTest, GivesTheCodePageByteOfTheCharacterTyped) {
-    const std::pair<const char*, int> characters[] = {{"a", 97},
-                                                      {"A", 65},
-                                                      {" ", 32},
-                                                      {"\xc3\xa4", 0xE4},
-                                                      {"\xe2\x82\xac", 0x80},
-                                                      {"\xe4\xb8\xad", '?'},
-                                                      {"\xf0\x9f\x98\x80", '?'}};
-    for (const auto& [text, byte] : characters) {
-        EXPECT_EQ(typed(Qt::Key_unknown, text), byte) << text;
-    }
-    // Control keys type their codes even where the event carries no text.
+    EXPECT_EQ(typed(Qt::Key_unknown, "a"), 97);
+    EXPECT_EQ(typed(Qt::Key_unknown, "\xe2\x82\xac"), 0x80);  // the euro sign
+    EXPECT_EQ(typed(Qt::Key_unknown, "\xf0\x9f\x98\x80"), '?');
     EXPECT_EQ(typed(Qt::Key_Return, ""), 13);
     EXPECT_EQ(typed(Qt::Key_Escape, ""), 27);
     EXPECT_EQ(typed(Qt::Key_Backspace, ""), 8);
