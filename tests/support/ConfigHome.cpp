@@ -10,22 +10,19 @@ constexpr const char* kConfigHome = "XDG_CONFIG_HOME";
 
 }  // namespace
 
-ConfigHome::ConfigHome()
-    : hadConfigHome_(qEnvironmentVariableIsSet(kConfigHome)),
-      previousConfigHome_(qgetenv(kConfigHome)) {
+ConfigHome::ConfigHome() {
+    if (qEnvironmentVariableIsSet(kConfigHome)) {
+        previousConfigHome_ = qgetenv(kConfigHome);
+    }
     qputenv(kConfigHome, dir_.path().toLocal8Bit());
 }
 
 ConfigHome::~ConfigHome() {
-    if (hadConfigHome_) {
-        qputenv(kConfigHome, previousConfigHome_);
+    if (previousConfigHome_) {
+        qputenv(kConfigHome, *previousConfigHome_);
     } else {
         qunsetenv(kConfigHome);
     }
-}
-
-QString ConfigHome::settingsFile() const {
-    return dir_.path() + QStringLiteral("/quendrix/quendrix.ini");
 }
 
 void ConfigHome::mapPort(int port, const QString& device) const {

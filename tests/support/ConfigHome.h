@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <optional>
 
 namespace quendrix::testsupport {
 
@@ -12,19 +13,16 @@ class ConfigHome {
 public:
     ConfigHome();
     ~ConfigHome();
-    ConfigHome(const ConfigHome&) = delete;
-    ConfigHome& operator=(const ConfigHome&) = delete;
 
     QString path() const { return dir_.path(); }
     // The settings file, quendrix/quendrix.ini under the folder.
-    QString settingsFile() const;
+    QString settingsFile() const { return dir_.path() + QStringLiteral("/quendrix/quendrix.ini"); }
     // Port `port` leads to `device` (section Ports, key COMn).
     void mapPort(int port, const QString& device) const;
 
 private:
     QTemporaryDir dir_;
-    bool hadConfigHome_;
-    QByteArray previousConfigHome_;
+    std::optional<QByteArray> previousConfigHome_;
 };
 
 }  // namespace quendrix::testsupport

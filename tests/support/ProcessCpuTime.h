@@ -1,10 +1,17 @@
 #pragma once
 
+#include <sys/resource.h>
+
 #include <chrono>
 
 namespace quendrix::testsupport {
 
 // User and system time this process has used so far.
-std::chrono::microseconds processCpuTime();
+inline std::chrono::microseconds processCpuTime() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return std::chrono::seconds(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           std::chrono::microseconds(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
+}
 
 }  // namespace quendrix::testsupport

@@ -19,10 +19,7 @@ bool pumpUntil(Done done, std::chrono::milliseconds timeout = generous) {
     QTimer wake;
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);
-    while (!done()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
+    while (!done() && !deadline.hasExpired()) {
         // Even a precise timer may fire a little early; it is armed again until the deadline.
         if (!wake.isActive()) {
             wake.start(std::chrono::ceil<std::chrono::milliseconds>(
@@ -30,7 +27,7 @@ bool pumpUntil(Done done, std::chrono::milliseconds timeout = generous) {
         }
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
-    return true;
+    return done();
 }
 
 inline void pumpFor(std::chrono::milliseconds duration) {

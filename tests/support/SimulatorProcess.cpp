@@ -4,23 +4,16 @@
 
 namespace quendrix::testsupport {
 
-SimulatorProcess::~SimulatorProcess() {
-    stop();
-}
-
 // The simulator prints its terminal's device path once it serves.
 QString SimulatorProcess::start(const QStringList& options) {
     process_.start(QStringLiteral(QUENDRIX_SIM_PATH), options);
-    if (!pumpUntil([this] { return process_.canReadLine(); })) {
-        return {};
-    }
-    return QString::fromLocal8Bit(process_.readLine()).trimmed();
+    return pumpUntil([this] { return process_.canReadLine(); })
+               ? QString::fromLocal8Bit(process_.readLine()).trimmed()
+               : QString();
 }
 
+// A process that has ended takes no signal; the wait then ends at once.
 void SimulatorProcess::stop() {
-    if (!running()) {
-        return;
-    }
     process_.terminate();
     if (!pumpUntil([this] { return !running(); }, std::chrono::seconds(5))) {
         process_.kill();

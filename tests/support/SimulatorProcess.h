@@ -10,10 +10,7 @@ namespace quendrix::testsupport {
 // until this is destroyed.
 class SimulatorProcess {
 public:
-    SimulatorProcess() = default;
-    ~SimulatorProcess();
-    SimulatorProcess(const SimulatorProcess&) = delete;
-    SimulatorProcess& operator=(const SimulatorProcess&) = delete;
+    ~SimulatorProcess() { stop(); }
 
     // Starts it with `options` and waits until it serves; returns the terminal's device path,
     // or an empty text when it did not start.
