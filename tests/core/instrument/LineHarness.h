@@ -2,7 +2,6 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "sim/VirtualClock.h"
@@ -10,12 +9,14 @@
 
 namespace quendrix::sim::testing {
 
-// The host's end of a simulated line: writes commands, keeps every byte that comes back
-// with the moment it arrived.
-class LineHarness {
-public:
+// The host's end of a simulated line: keeps every byte that comes back and the moment it
+// arrived.
+struct LineHarness {
     explicit LineHarness(FaultSwitches faults = {}) : line(clock, faults) {
-        line.setHostReceiver([this](char byte) { received.push_back({clock.now(), byte}); });
+        line.setHostReceiver([this](char byte) {
+            received += byte;
+            arrivals.push_back(clock.now());
+        });
     }
 
     // Frames `text` ("1ZR") as the host does, lets `span` of line time pass and returns what
@@ -24,23 +25,15 @@ public:
         const std::size_t before = received.size();
         line.hostWrite("/" + std::string(text) + "\r\n");
         clock.advanceBy(span);
-        return bytes(before);
-    }
-
-    std::string bytes(std::size_t first = 0) const {
-        std::string bytes;
-        for (std::size_t i = first; i < received.size(); ++i) {
-            bytes += received[i].second;
-        }
-        return bytes;
+        return received.substr(before);
     }
 
     VirtualClock clock;
     InstrumentLine line;
-    std::vector<std::pair<Micros, char>> received;
+    std::string received;
+    std::vector<Micros> arrivals;
 };
 
-// The reply a healthy controller sends with status byte `status` and `data`.
 inline std::string reply(int status, std::string_view data = {}) {
     return SimulatedInstrument::frameReply(static_cast<std::uint8_t>(status), data);
 }

@@ -15,8 +15,6 @@ TEST(TranscriptTest, OneLinePerByteWithTimeDirectionHexAndText) {
     EXPECT_EQ(line(5208us, Direction::toInstrument, '\r'), "        5.208 host>sim 0D CR");
     EXPECT_EQ(line(1'234'567'891us, Direction::toHost, '/'), "  1234567.891 sim>host 2F /");
     EXPECT_EQ(line(0us, Direction::toHost, '\x03'), "        0.000 sim>host 03 ETX");
-    EXPECT_EQ(line(0us, Direction::toHost, ' '), "        0.000 sim>host 20 SP");
-    EXPECT_EQ(line(0us, Direction::toHost, '\n'), "        0.000 sim>host 0A LF");
     EXPECT_EQ(line(0us, Direction::toHost, '\xE9'), "        0.000 sim>host E9 .");
 }
 
