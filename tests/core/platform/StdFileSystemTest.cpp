@@ -2,8 +2,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
-#include <set>
 #include <string>
 
 #include "platform/Failure.h"
@@ -24,19 +24,14 @@ protected:
     ~StdFileSystemTest() override { fs::remove_all(folder); }
 
     std::string path(const std::string& name) const { return (folder / name).string(); }
-    std::set<std::string> names() const {
-        std::set<std::string> found;
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            found.insert(entry.path().filename().string());
-        }
-        return found;
-    }
+    long entries() const { return std::distance(fs::directory_iterator(folder), {}); }
 
     const fs::path folder =
         fs::temp_directory_path() / ("quendrix-" + std::to_string(std::random_device()()));
     StdFileSystem files;
 };
 
+// Through a link, the file it points to is replaced, keeping its permissions.
 TEST_F(StdFileSystemTest, ANewContentTakesTheFilesPlaceOnlyAtClose) {
     constexpr auto kOwnerOnly = fs::perms::owner_read | fs::perms::owner_write;
     fs::permissions(path("p.txt"), kOwnerOnly);
@@ -45,29 +40,23 @@ TEST_F(StdFileSystemTest, ANewContentTakesTheFilesPlaceOnlyAtClose) {
     auto file = files.replace(path("link.txt"));
     file->write("new\r\n");
     EXPECT_EQ(files.readAll(path("p.txt"), 3), "old");
-    EXPECT_EQ(names().size(), 3u);
     file->close();
-
     EXPECT_EQ(files.readAll(path("p.txt"), 5), "new\r\n");
     EXPECT_TRUE(fs::is_symlink(folder / "link.txt"));
     EXPECT_EQ(fs::status(path("p.txt")).permissions(), kOwnerOnly);
-    EXPECT_EQ(names(), (std::set<std::string>{"link.txt", "p.txt"}));
+    EXPECT_EQ(entries(), 2) << "the link and the file";
 }
 
-TEST_F(StdFileSystemTest, AFailedReplacementLeavesNothingBehind) {
+TEST_F(StdFileSystemTest, AFailedReplacementLeavesNothingBehindAndReadingRefusesTheImpossible) {
     fs::create_directory(folder / "dir");
     auto file = files.replace(path("dir"));
     file->write("new");
     EXPECT_THROW(file->close(), Failure);
     EXPECT_THROW(files.replace(path("missing/p.txt")), Failure);
-    EXPECT_THROW(files.replace(path("")), Failure);
     EXPECT_TRUE(fs::is_directory(folder / "dir"));
-    EXPECT_EQ(names(), (std::set<std::string>{"dir", "p.txt"}));
-}
-
-TEST_F(StdFileSystemTest, ReadingRefusesWhatIsMissingOrTooLarge) {
-    EXPECT_THROW(files.readAll(path("p.txt"), 2), Failure);
-    EXPECT_THROW(files.readAll(folder.string(), 100), Failure);
+    EXPECT_EQ(entries(), 2) << "the folder and the file";
+    EXPECT_THROW(files.readAll(path("p.txt"), 2), Failure) << "larger than allowed";
+    EXPECT_THROW(files.readAll(path("dir"), 100), Failure);
 }
 
 }  // namespace
