@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/TextBox.h"
@@ -20,67 +21,46 @@ struct TokenRig {
     CommandTokens tokens{Position, Speed, [this] { return maxPosition; }, random};
 };
 
-struct Case {
-    std::string command;
-    std::string position;
-    std::string expected;
-    std::string positionAfter;
-    std::string speedAfter = "20";
-    std::string maxPosition = "";
-    std::vector<float> draws = {};
-};
-
-TEST(CommandTokensTest, ExpandsEachTokenAtItsFirstOccurrence) {
-    const std::string x200(200, 'x');
-    const std::string e299(299, '0');
-    const std::string everyRange = "vrndVrndcrndLrndKrndCrnd";
-    const Case cases[] = {
-        {"A+R", "7", "A8R", "8"},
-        {"gA-R", "7", "gA6R", "6"},
-        {"S+R", "7", "S21R", "7", "21"},
-        {"ZA00xyz", "7", "A0R", "0"},
-        {"A+S-R", "7", "A8S19R", "8", "19"},
-        {"A+S00", "7", "S1R", "8", "1"},
-        {"A+RA+", "7", "A8RA+", "8"},
-        {"A+R", "2.5", "A3.5R", "3.5"},
-        {"A-R", "0", "A-1R", "-1"},
-        {"VRND rnd", "7", "VRND rnd", "7"},
-        {"A+R", "Position", "APositionR", "Position"},
-        {"A+" + x200 + "tail", "7", "A8" + x200, "8"},
-        {"A+R", "-2", "A-21R", "-2"},  // "A+" writes "A-1", whose "A-" is found next
-        {everyRange, "7", "v50V5799c50L20K1C25", "25", "20", "", {0, kMax, 0, kMax, 0, kMax}},
-        {everyRange, "7", "v899V5c1999L1K63C1", "1", "20", "", {kMax, 0, kMax, 0, kMax, 0}},
-        {"ArndR", "7", "A1R", "1", "20", "1000", {0}},
-        {"ArndR", "7", "A1000R", "1000", "20", "1000", {kMax}},
-        {"ArndR", "7", "A-4R", "-4", "20", "-10", {0.5f}},
-        {"Arnd", "7", "A5" + e299, "5" + e299, "20", "1e300", {0.5f}},
-        // No bound: Position keeps its text, and the draw is spent all the same.
-        {"ArndLrnd", "7", "A7L1", "1", "20", "", {0.5f, 0}},
-    };
-    for (const auto& row : cases) {
-        TokenRig rig;
-        rig.Position.setText(row.position);
-        rig.Speed.setText("20");
-        rig.maxPosition = row.maxPosition;
-        for (float r : row.draws) {
-            rig.random.queue(r);
-        }
-        EXPECT_EQ(rig.tokens.ExpandCommandTokens(row.command), row.expected) << row.command;
-        EXPECT_EQ(rig.Position.text(), row.positionAfter) << row.command;
-        EXPECT_EQ(rig.Speed.text(), row.speedAfter) << row.command;
+// The command sent, then Position and Speed, from Position "7" and Speed "20".
+std::string expand(const std::string& command, const std::string& maxPosition = "",
+                   const std::vector<float>& draws = {}) {
+    TokenRig rig;
+    rig.Position.setText("7");
+    rig.Speed.setText("20");
+    rig.maxPosition = maxPosition;
+    for (float r : draws) {
+        rig.random.queue(r);
     }
+    const std::string sent = rig.tokens.ExpandCommandTokens(command);
+    return sent + " " + rig.Position.text() + " " + rig.Speed.text();
 }
 
-TEST(CommandTokensTest, ValuesCarryOverFromOneSendToTheNext) {
-    TokenRig rig;
-    EXPECT_EQ(rig.tokens.ExpandCommandTokens("S-R"), "SSpeedR");
-    EXPECT_EQ(rig.tokens.ExpandCommandTokens("A00"), "A0R");
-    for (const std::string count : {"1", "2", "3"}) {
-        EXPECT_EQ(rig.tokens.ExpandCommandTokens("A+R"), "A" + count + "R");
+TEST(CommandTokensTest, ExpandsEachTokenAtItsFirstOccurrence) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"A+R", "A8R 8 20"},     {"gA-R", "gA6R 6 20"},        {"S+R", "S21R 7 21"},
+        {"ZA00xyz", "A0R 0 20"}, {"A+S-R", "A8S19R 8 19"},     {"A+S00", "S1R 8 1"},
+        {"A+RA+", "A8RA+ 8 20"}, {"VRND rnd", "VRND rnd 7 20"}};
+    for (const auto& [command, expected] : cases) {
+        EXPECT_EQ(expand(command), expected) << command;
     }
-    rig.random.queue(kMax);
-    rig.maxPosition = "30";
-    EXPECT_EQ(rig.tokens.ExpandCommandTokens("Arnd"), "A30");
+    const std::string x200(200, 'x');
+    EXPECT_EQ(expand("A+" + x200 + "tail"), "A8" + x200 + " 8 20");
+    const std::string every = "vrndVrndcrndLrndKrndCrnd";
+    EXPECT_EQ(expand(every, "", {0, kMax, 0, kMax, 0, kMax}), "v50V5799c50L20K1C25 25 20");
+    EXPECT_EQ(expand(every, "", {kMax, 0, kMax, 0, kMax, 0}), "v899V5c1999L1K63C1 1 20");
+    EXPECT_EQ(expand("ArndR", "1000", {0}), "A1R 1 20");
+    EXPECT_EQ(expand("ArndR", "1000", {kMax}), "A1000R 1000 20");
+    // No bound: Position keeps its text, and the draw is spent all the same.
+    EXPECT_EQ(expand("ArndLrnd", "", {0.5f, 0}), "A7L1 1 20");
+}
+
+TEST(CommandTokensTest, ValuesCarryOverFromTheStartUpTextsOn) {
+    TokenRig rig;
+    std::string sent;
+    for (const char* command : {"S-R", "A+R", "A00", "A+R", "A+R", "A+R", "A-R"}) {
+        sent += rig.tokens.ExpandCommandTokens(command) + " ";
+    }
+    EXPECT_EQ(sent, "SSpeedR APositionR A0R A1R A2R A3R A2R ");
 }
 
 }  // namespace
