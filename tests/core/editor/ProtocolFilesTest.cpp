@@ -100,7 +100,8 @@ TEST_F(ProtocolFilesTest, HandMadeFilesFillTheirRowsAndLeaveTheRest) {
         {"", {"o1", "o2", "o3"}, false},
         {"1,ZR,W\r\n2,A100R\r\n", {"2", "A100R", "o3"}, true},
         {std::nullopt, {"o1", "o2", "o3"}, true},
-        {std::string(6003, ','), {"", "", ""}, true},  // more than the grid holds
+        {"Loop\r\"1\"\n 2 times\r\n1\rZR\nW", {"1", "ZR", "W"}, false},  // CR or LF alone
+        {std::string(6003, ','), {"", "", ""}, true},                    // more than the grid holds
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.content.value_or("no such file").substr(0, 20));
@@ -123,6 +124,29 @@ TEST_F(ProtocolFilesTest, HandMadeFilesFillTheirRowsAndLeaveTheRest) {
         EXPECT_EQ(grid.TopRow(), c.error ? 300 : 1);
     }
     EXPECT_EQ(grid.TextMatrix(2000, 1), "") << "the last row of the long file";
+}
+
+// Random files of quotes, commas, line ends and text, some beyond 6000 fields: each load fills
+// rows or says "Error Reading file", and the header row is never written.
+TEST_F(ProtocolFilesTest, RandomFilesLoadOrFailWithoutTouchingTheHeader) {
+    std::mt19937 random(7);
+    const std::string alphabet = "\",\r\n a1";
+    const std::string header =
+        grid.TextMatrix(0, 1) + grid.TextMatrix(0, 2) + grid.TextMatrix(0, 3);
+    for (int i = 0; i < 300; ++i) {
+        std::string content(random() % 16000, ' ');
+        for (char& c : content) {
+            c = alphabet[random() % alphabet.size()];
+        }
+        platform.files().put("random.protocol", content);
+        const auto shown = messages().size();
+        load("random.protocol");
+        ASSERT_LE(messages().size(), shown + 1);
+        if (messages().size() > shown) {
+            ASSERT_EQ(messages().back(), "Error Reading file");
+        }
+    }
+    EXPECT_EQ(grid.TextMatrix(0, 1) + grid.TextMatrix(0, 2) + grid.TextMatrix(0, 3), header);
 }
 
 // Failing to create the new file, to write it, or to put it in the earlier one's place.

@@ -37,6 +37,51 @@ TEST(FlowStatementTest, LoopsAndJumps) {
     }
 }
 
+// Count 3 at row 5 over rows 2 to 4: the cell counts down the jumps left, then is restored.
+// An enclosing loop runs the inner one in full each time round.
+TEST(FlowStatementTest, LoopCountsDownItsCellAndNestedLoopsRestoreTheirCounts) {
+    RunRig rig({{"Count"}, {"Count"}, {"Count"}, {"Count"}, {"Loop", "2", "3"}, {"End"}});
+    std::vector<std::string> cell;
+    auto watch = rig.grid.observeChanges([&](platform::Grid::Change, int row, int col) {
+        if (row == 5 && col == 3) {
+            cell.push_back(rig.grid.TextMatrix(5, 3));
+        }
+    });
+    rig.run();
+    EXPECT_EQ(cell, (std::vector<std::string>{" 2 times", " 1 times", " 0 times", " 3 times"}));
+    EXPECT_EQ(rig.c.intTestCounter.text(), "14");  // row 1 once, rows 2 to 4 four times
+
+    RunRig nested({{"Count"}, {"Loop", "1", "1"}, {"Loop", "1", "2"}, {"End"}});
+    nested.run();
+    EXPECT_EQ(nested.c.intTestCounter.text(), "7");
+    EXPECT_EQ(nested.grid.TextMatrix(2, 3) + "|" + nested.grid.TextMatrix(3, 3),
+              " 1 times| 2 times");
+}
+
+// A row off the grid stops the run as an unreadable column 1 does; a target beyond 16 bits
+// cannot be taken and the step is skipped.
+TEST(FlowStatementTest, ARowOffTheGridStopsTheRun) {
+    const struct Case {
+        std::vector<Row> protocol;
+        Ending ending;
+        int endRow;
+    } cases[] = {
+        {{{"Goto", "-5"}}, Ending::ColumnOneError, -5},
+        {{{"Goto", "2001"}}, Ending::ColumnOneError, 2001},
+        {{{"Goto", "40000"}, {"End"}}, Ending::EndRow, 2},
+    };
+    for (const auto& row : cases) {
+        RunRig rig(row.protocol);
+        const RunReport report = rig.run();
+        EXPECT_EQ(std::pair(report.ending, report.row), std::pair(row.ending, row.endRow))
+            << row.protocol[0].command;
+    }
+    RunRig last(std::vector<Row>{{"Goto", "2000"}});
+    last.grid.setTextMatrix(2000, 1, "Count");
+    EXPECT_EQ(last.run().row, 2001);
+    EXPECT_EQ(last.messages(), Texts{"Error in Column one. Protocol Stopped"});
+}
+
 TEST(WaitTest, TakesTheWholeTicksNotBelowItsSecondsAndShowsItsPanel) {
     for (const auto& [seconds, ticks] : {std::pair{"2.5", 3}, {"0", 0}, {"-1", 0}}) {
         RunRig rig({Row{"Wait", seconds}, {"End"}});
