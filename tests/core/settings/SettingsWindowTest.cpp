@@ -31,56 +31,35 @@ TEST_F(SettingsWindowTest, AnEmptyStoreGivesEveryDefaultAndTheUnloadWritesEveryK
     EXPECT_EQ(s.MaxPosition.text(), "");
     window.close();
 
-    const std::vector<Entry> expected = {
-        {kApp, "ValvePositions", "ValveSpeed", "2000"},
-        {kApp, "ValvePositions", "ValveOverShoot", "1000"},
-        {kApp, "ValvePositions", "AuxilliaryWithFilter", "44571"},
-        {kApp, "ValvePositions", "AuxilliaryWithOutFilter", "20571"},
-        {kApp, "ValvePositions", "HomeBlockWithFilter", "0"},
-        {kApp, "ValvePositions", "HomeBlockWithOutFilter", "0"},
-        {kApp, "ValvePositions", "MasterMixWithFilter", "10286"},
-        {kApp, "ValvePositions", "MasterMixWithOutFilter", "34286"},
-        {kApp, "ValvePositions", "SampleWithFilter", "30857"},
-        {kApp, "ValvePositions", "SampleWithOutFilter", "6857"},
-        {kApp, "ValvePositions", "WashWithFilter", "37714"},
-        {kApp, "ValvePositions", "WashWithOutFilter", "13714"},
-        {kApp, "ValvePositions", "WasteWithFilter", "17143"},
-        {kApp, "ValvePositions", "WasteWithOutFilter", "41143"},
-        {kApp, "ValvePositions", "MaximumSteps", "24000"},
-        {kApp, "ValvePositions", "MaximumVolume", "1050"},
-        {kApp, "ValvePositions", "MaxPresureChange", "100"},
-        {kApp, "ValvePositions", "CommPortSetting", "1"},
-        {kApp, "Volumes", "MaximumSyringeVolume", "11000"},
-        {kApp, "Volumes", "MinimumSyringeVolume", "1100"},
-        {kApp, "Volumes", "MaximumAuxiliaryVolume", "1200"},
-        {kApp, "Volumes", "MinimumAuxiliaryVolume", "120"},
-        {kApp, "Volumes", "MaximumSampleVolume", "6000"},
-        {kApp, "Volumes", "MinimumSampleVolume", "600"},
-        {kApp, "Volumes", "MaximumWashVolume", "7500"},
-        {kApp, "Volumes", "MinimumWashVolume", "750"},
-        {kApp, "Volumes", "MaximumMastermixVolume", "250"},
-        {kApp, "Volumes", "MinimumMastermixVolume", "25"},
-        {kApp, "Volumes", "MaximumWasteVolume", "11000"},
-        {kApp, "Volumes", "MinimumWasteVolume", "1100"},
-        {kApp, "Volumes", "MinimumAspirateVolume", "10"},
-        {kApp, "Volumes", "MaximumAspirateVolume", "600"},
-        {kApp, "Volumes", "MinimumDispenseVolume", "10"},
-        {kApp, "Volumes", "MaximumDispenseVolume", "600"},
-        {kApp, "FlowRates", "MinimumAspirateFlowRate", "10"},
-        {kApp, "FlowRates", "MaximumAspirateFlowRate", "150"},
-        {kApp, "FlowRates", "MinimumDispenseFlowRate", "10"},
-        {kApp, "FlowRates", "MaximumDispenseFlowRate", "150"},
-        {kApp, "FlowRates", "MinimumLoopTimes", "1"},
-        {kApp, "FlowRates", "MaximumLoopTimes", "50"},
-        {kApp, "FlowRates", "MinimumSonicationAmplitude", "10"},
-        {kApp, "FlowRates", "MaximumSonicationAmplitude", "150"},
-        {kApp, "FlowRates", "MinimumSonicationTime", "1"},
-        {kApp, "FlowRates", "MaximumSonicationTime", "150"},
-        {kApp, "FlowRates", "MinimumWaitTime", "1"},
-        {kApp, "FlowRates", "MaximumWaitTime", "150"},
-        {kApp, "FLowRates", "MaxDACValue", "5851"},
-    };
-    EXPECT_EQ(store.writes(), expected);
+    // Every write in its order, each section named where it begins.
+    std::string written;
+    std::string section;
+    for (const Entry& entry : store.writes()) {
+        EXPECT_EQ(entry.appName, kApp);
+        if (entry.section != section) {
+            section = entry.section;
+            written += (written.empty() ? "[" : " [") + section + "]";
+        }
+        written += " " + entry.key + "=" + entry.value;
+    }
+    EXPECT_EQ(
+        written,
+        "[ValvePositions] ValveSpeed=2000 ValveOverShoot=1000 AuxilliaryWithFilter=44571 "
+        "AuxilliaryWithOutFilter=20571 HomeBlockWithFilter=0 HomeBlockWithOutFilter=0 "
+        "MasterMixWithFilter=10286 MasterMixWithOutFilter=34286 SampleWithFilter=30857 "
+        "SampleWithOutFilter=6857 WashWithFilter=37714 WashWithOutFilter=13714 "
+        "WasteWithFilter=17143 WasteWithOutFilter=41143 MaximumSteps=24000 MaximumVolume=1050 "
+        "MaxPresureChange=100 CommPortSetting=1 [Volumes] MaximumSyringeVolume=11000 "
+        "MinimumSyringeVolume=1100 MaximumAuxiliaryVolume=1200 MinimumAuxiliaryVolume=120 "
+        "MaximumSampleVolume=6000 MinimumSampleVolume=600 MaximumWashVolume=7500 "
+        "MinimumWashVolume=750 MaximumMastermixVolume=250 MinimumMastermixVolume=25 "
+        "MaximumWasteVolume=11000 MinimumWasteVolume=1100 MinimumAspirateVolume=10 "
+        "MaximumAspirateVolume=600 MinimumDispenseVolume=10 MaximumDispenseVolume=600 "
+        "[FlowRates] MinimumAspirateFlowRate=10 MaximumAspirateFlowRate=150 "
+        "MinimumDispenseFlowRate=10 MaximumDispenseFlowRate=150 MinimumLoopTimes=1 "
+        "MaximumLoopTimes=50 MinimumSonicationAmplitude=10 MaximumSonicationAmplitude=150 "
+        "MinimumSonicationTime=1 MaximumSonicationTime=150 MinimumWaitTime=1 "
+        "MaximumWaitTime=150 [FLowRates] MaxDACValue=5851");
     EXPECT_FALSE(settingsWindow.loaded());
 
     EXPECT_EQ(store.reads().size(), 47u);
