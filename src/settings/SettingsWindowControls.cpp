@@ -109,8 +109,7 @@ void SettingsWindowControls::buildLeftColumn() {
         platform::TextBox& field = this->*row.field;
         addLabel(row.caption, kLeftCaption, row.top, kLeftCaptionWidth, kFieldHeight)
             .setBuddy(field);
-        field.move(kLeftField, row.top, kFieldWidth, kFieldHeight);
-        frmValvePositions.add(field);
+        addField(field, kLeftField, row.top);
     }
 }
 
@@ -123,12 +122,9 @@ void SettingsWindowControls::buildRightBlock() {
         platform::TextBox& minimum = this->*row.minimum;
         addLabel(row.caption, kRightCaption, row.top, kRightCaptionWidth, kFieldHeight)
             .setBuddy(minimum);
-        minimum.move(kMinimumColumn, row.top, kFieldWidth, kFieldHeight);
-        frmValvePositions.add(minimum);
+        addField(minimum, kMinimumColumn, row.top);
         if (row.maximum != nullptr) {
-            platform::TextBox& maximum = this->*row.maximum;
-            maximum.move(kMaximumColumn, row.top, kFieldWidth, kFieldHeight);
-            frmValvePositions.add(maximum);
+            addField(this->*row.maximum, kMaximumColumn, row.top);
         }
     }
 }
@@ -141,6 +137,11 @@ platform::Label& SettingsWindowControls::addLabel(const char* caption, int left,
     label.setOpaque(true);  // "Comm Port" hides the caption beneath it
     frmValvePositions.add(label);
     return label;
+}
+
+void SettingsWindowControls::addField(platform::TextBox& field, int left, int top) {
+    field.move(left, top, kFieldWidth, kFieldHeight);
+    frmValvePositions.add(field);
 }
 
 std::vector<platform::TextBox*> SettingsWindowControls::fields() const {

@@ -83,6 +83,7 @@ private:
     void buildLeftColumn();
     void buildRightBlock();
     platform::Label& addLabel(const char* caption, int left, int top, int width, int height);
+    void addField(platform::TextBox& field, int left, int top);
 };
 
 }  // namespace quendrix::settings
