@@ -16,8 +16,8 @@ void QtDiagnostics::report(std::string_view what) {
         return;
     }
     if (repeats_ > 0) {
-        qCWarning(lcQuendrix).noquote() << QStringLiteral("(the line above %1 more times)")
-                                               .arg(repeats_);
+        qCWarning(lcQuendrix).noquote()
+            << QStringLiteral("(the line above repeated %1 more times)").arg(repeats_);
     }
     last_ = what;
     repeats_ = 0;
