@@ -13,21 +13,20 @@ TEST(ReplyDecodingTest, DecodesWhatTheBufferHoldsAtTheCarriageReturn) {
     constexpr auto green = platform::kGreen;
     const struct Case {
         std::string bytes, raw, errorCode, data;  // raw: Text3 afterwards
-        bool replied;
         platform::Colour indicator;
-        bool busyAfter;   // DeviceBusy, true before the reply
-        std::string log;  // the run log's lines
+        bool replied, busyAfter;  // busyAfter: DeviceBusy, true before the reply
+        std::string log;          // the run log's lines
     } cases[] = {
-        {"/0`\r", "/0`", "0", "", true, green, false, record("Received : /0`")},
-        {"/0o\r", "/0o", "15", "", true, green, false, record("Received : /0o")},
-        {"/0@\r", "/0@", "0", "", true, platform::kRed, true, record("Received : /0@")},
-        {reply(0x60, "17500"), "/0`17500\x03\n", "0", "17500\x03", true, green, false,
+        {"/0`\r", "/0`", "0", "", green, true, false, record("Received : /0`")},
+        {"/0o\r", "/0o", "15", "", green, true, false, record("Received : /0o")},
+        {"/0@\r", "/0@", "0", "", platform::kRed, true, true, record("Received : /0@")},
+        {reply(0x60, "17500"), "/0`17500\x03\n", "0", "17500\x03", green, true, false,
          record("Received : 17500\x03") + record("Received : /0`17500\x03")},
         // Four characters of data, once the line feed is left out: the first to get a line.
-        {"/0`1\n234\r", "/0`1\n234", "0", "1234", true, green, false,
+        {"/0`1\n234\r", "/0`1\n234", "0", "1234", green, true, false,
          record("Received : 1234") + record("Received : /0`1\n234")},
-        {"/0`12/0b34\r", "/0b34", "2", "34", true, green, false, record("Received : /0b34")},
-        {"/0\r", "/0", "0", "", false, platform::kBlack, true, ""},
+        {"/0`12/0b34\r", "/0b34", "2", "34", green, true, false, record("Received : /0b34")},
+        {"/0\r", "/0", "0", "", platform::kBlack, false, true, ""},
     };
     for (const Case& row : cases) {
         for (const int log : {0, 1, 2}) {  // none, writable, unwritable
@@ -53,8 +52,8 @@ TEST(ReplyDecodingTest, DecodesWhatTheBufferHoldsAtTheCarriageReturn) {
     }
 }
 
-// Every CR restarts the 250-ms flash.
-TEST(ReplyDecodingTest, AShortReplyOnlyFlashesAndStopsTheWatchdog) {
+// Every CR restarts the 250-ms flash. A line that never sends a CR cannot fill the memory.
+TEST(ReplyDecodingTest, AShortReplyOnlyFlashesAndStopsTheWatchdogAndBabbleIsCutAtTheLimit) {
     ScriptedRig rig;
     rig.c.tmrCommunicationTimeout.setEnabled(true);
     rig.line.deliver("/0\r");
@@ -65,13 +64,9 @@ TEST(ReplyDecodingTest, AShortReplyOnlyFlashesAndStopsTheWatchdog) {
     EXPECT_EQ(rig.c.Shape1.fillColor(), platform::kGreen);
     rig.clock.advanceBy(1ms);
     EXPECT_EQ(rig.c.Shape1.fillColor(), platform::kBlack);
-}
 
-// A line that never sends a CR cannot fill the memory.
-TEST(ReplyDecodingTest, ABabblingLineIsCutAtTheBufferLimit) {
-    ScriptedRig rig;
-    rig.line.deliver(std::string(5000, 'x'));
-    EXPECT_EQ(rig.c.Text3.text(), std::string(ReplyReceiver::kBufferLimit, 'x'));
+    rig.line.deliver("/" + std::string(5000, 'x'));
+    EXPECT_EQ(rig.c.Text3.text(), "/" + std::string(ReplyReceiver::kBufferLimit - 1, 'x'));
 }
 
 }  // namespace

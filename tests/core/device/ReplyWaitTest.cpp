@@ -62,9 +62,7 @@ TEST(CountDeviceErrorTest, CountsErrorCodes2And3And9Only) {
 // The port closes once, when the line goes away; the next send cannot open it again and
 // writes nothing; once the device is back, the next send opens it and is answered.
 TEST(FaultSwitchTest, AHangUpClosesThePortUntilTheDeviceIsBack) {
-    sim::FaultSwitches faults;
-    faults.hangUpAfter = 1;
-    SimRig rig(faults);
+    SimRig rig(with(&FaultSwitches::hangUpAfter, 1));
     auto& serial = rig.platform.serial();
     EXPECT_EQ(rig.exchange("ZR"), WaitOutcome::TimedOut);
     EXPECT_FALSE(rig.c.MSComm1.PortOpen());

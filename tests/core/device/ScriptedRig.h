@@ -5,12 +5,12 @@
 #include <utility>
 
 #include "app/MainForm.h"
+#include "core/instrument/LineHarness.h"
 #include "sim/SimPlatform.h"
-#include "sim/instrument/SimulatedInstrument.h"
 
 namespace quendrix::device::testing {
 
-using sim::Micros;
+using sim::FaultSwitches, sim::Micros, sim::testing::reply, sim::testing::with;
 using namespace std::chrono_literals;
 
 inline constexpr const char* kRunLog = "TESTFILE.txt";
@@ -28,7 +28,7 @@ struct ScriptedLine final : platform::SerialLine {
 
 // The main window in virtual time, on the simulated instrument or on the scripted line.
 struct SimRig {
-    explicit SimRig(sim::FaultSwitches faults = {}, bool scripted = false)
+    explicit SimRig(FaultSwitches faults = {}, bool scripted = false)
         : platform(faults), form(withLine(scripted)) {}
     sim::SimPlatform& withLine(bool scripted) {
         if (scripted) {
@@ -70,17 +70,6 @@ struct ScriptedRig : SimRig {
         clock.at(at, [this, bytes = std::move(bytes)] { line.deliver(bytes); });
     }
 };
-
-// A reply as the controllers frame it: "/0", the status byte, the data, ETX, CR, LF.
-inline std::string reply(int status, std::string_view data = {}) {
-    return sim::SimulatedInstrument::frameReply(static_cast<std::uint8_t>(status), data);
-}
-
-inline sim::FaultSwitches with(bool sim::FaultSwitches::*fault) {
-    sim::FaultSwitches faults;
-    faults.*fault = true;
-    return faults;
-}
 
 inline std::string record(std::string_view text) {
     return "\"" + std::string(text) + "\"\r\n";

@@ -74,15 +74,15 @@ TEST_F(SendingTest, APortThatCannotBeOpenedLosesTheCommandSilently) {
 // ready, and 30 s after the last reply when it never does.
 TEST(SendButtonTest, ReturnsWhenReadyOrWhenTheWatchdogRunsOut) {
     const struct Case {
-        sim::FaultSwitches faults;
+        FaultSwitches faults;
         std::string command, address;
         Micros returnsFrom, returnsBefore;
         platform::Colour indicator;
     } cases[] = {
         {{}, "/2ZR", "2", 1ms, 50ms, platform::kGreen},
         {{}, "1ZR", "Z", 30s, 30s + 1ms, platform::kRed},  // sent as typed, never answered
-        {with(&sim::FaultSwitches::stuckBusy), "/1ZR", "1", 30s + 1ms, 30s + 50ms, platform::kRed},
-        {with(&sim::FaultSwitches::babble), "/1ZR", "1", 30s, 30s + 1ms, platform::kRed},
+        {with(&FaultSwitches::stuckBusy, true), "/1ZR", "1", 30s + 1ms, 30s + 50ms, platform::kRed},
+        {with(&FaultSwitches::babble, true), "/1ZR", "1", 30s, 30s + 1ms, platform::kRed},
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.command);
@@ -102,7 +102,7 @@ TEST(SendButtonTest, ReturnsWhenReadyOrWhenTheWatchdogRunsOut) {
 
 // A send or query still running after the close must neither reopen the port nor write.
 TEST_F(SendingTest, ClosingTheWindowEndsTheWaitOfSendAndNothingReachesThePortAfterwards) {
-    platform.serial().reconnect(with(&sim::FaultSwitches::silent));
+    platform.serial().reconnect(with(&FaultSwitches::silent, true));
     clock.at(Micros{1s}, [&] { c.MainForm.close(); });
     c.SendToPump.click();
     EXPECT_EQ(clock.now(), Micros{1s});

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 #include <iterator>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/MainForm.h"
@@ -19,9 +22,7 @@ namespace {
 using namespace std::chrono_literals;
 using Texts = std::vector<std::string>;
 
-struct Row {
-    std::string address, command = {}, flag = {};
-};
+using Row = std::array<std::string, 3>;  // address, command, flag
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -32,14 +33,13 @@ std::string example(const std::string& name) {
     return std::string(QUENDRIX_EXAMPLES_DIR "/") + name + ".protocol";
 }
 
-// A protocol file of `rows` from row 1, padded to the 2000 rows of a saved protocol unless
-// there are more.
+// A protocol file of `rows` from row 1, padded to the 2000 rows of a saved protocol.
 std::string protocolFile(const std::string& name, std::vector<Row> rows) {
     rows.resize(std::max<std::size_t>(rows.size(), 2000));
     std::string content;
     for (const Row& row : rows) {
-        for (const std::string* cell : {&row.address, &row.command, &row.flag}) {
-            content += "\"" + *cell + "\"\r\n";
+        for (const std::string& cell : row) {
+            content += "\"" + cell + "\"\r\n";
         }
     }
     const std::string path = ::testing::TempDir() + name + ".protocol";
@@ -61,60 +61,43 @@ Outcome dryRun(const Texts& arguments) {
 // What the rows of the output say was sent, in order.
 Texts commandsIn(const std::string& output) {
     static const std::regex sent(R"(=>  (\S+)  \[error 0, ready\])");
-    Texts commands;
-    for (auto it = std::sregex_iterator(output.begin(), output.end(), sent);
-         it != std::sregex_iterator(); ++it) {
-        commands.push_back((*it)[1]);
-    }
-    return commands;
+    return Texts(std::sregex_token_iterator(output.begin(), output.end(), sent, 1), {});
 }
 
-Texts times(int count, const Texts& pass) {
-    Texts all;
+// `head`, `count` times `pass`, then `tail`.
+Texts sequence(Texts head, int count, const Texts& pass, const Texts& tail = {}) {
     for (int i = 0; i < count; ++i) {
-        all.insert(all.end(), pass.begin(), pass.end());
+        head.insert(head.end(), pass.begin(), pass.end());
     }
-    return all;
-}
-
-Texts operator+(Texts a, const Texts& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
 }
 
 // Every example runs to its End row, each command accepted; the patterns stand for what the
-// random tokens draw.
-TEST(DryRunTest, EveryExampleRunsToItsEndRowWithTheExpectedCommands) {
+// random tokens draw. Saved through the dry run's file system, the copy stays in memory, and so
+// does the run log.
+TEST(DryRunTest, EveryExampleRunsToItsEndRowAndSavesBackByteForByte) {
     const Texts valve = {"/2A6857R", "/2A13714R", "/2A20571R", "/2A34286R", "/2A41143R", "/2A0R"};
     const Texts tokens = {R"(/1V\d+R)", R"(/1v\d+R)", R"(/1c\d+R)", R"(/1L\d+R)",
                           R"(/1K\d+R)", R"(/1C\d+R)", R"(/1S\d+R)", R"(/1A\d+R)"};
-    const struct {
-        const char* name;
-        const char* ended;
-        Texts commands;
-    } cases[] = {
+    const std::tuple<const char*, const char*, Texts> cases[] = {
         {"prime-syringe", "Ended at the End row, row 8.",
-         Texts{"/2ZR", "/1ZR"} + times(3, {"/2A6857R", "/1A3000R", "/2A41143R", "/1A0R"})},
-        {"valve-tour", "Ended at the End row, row 11.", Texts{"/2ZR"} + times(2, valve)},
+         sequence({"/2ZR", "/1ZR"}, 3, {"/2A6857R", "/1A3000R", "/2A41143R", "/1A0R"})},
+        {"valve-tour", "Ended at the End row, row 11.", sequence({"/2ZR"}, 2, valve)},
         {"stepping-tokens", "Ended at the End row, row 16.",
-         Texts{"/2ZR", "/1ZR", "/1A0R", "/1S1R"} + times(5, tokens) + Texts{"/1A0R"}},
+         sequence({"/2ZR", "/1ZR", "/1A0R", "/1S1R"}, 5, tokens, {"/1A0R"})},
     };
-    for (const auto& example : cases) {
-        SCOPED_TRACE(example.name);
-        const Outcome run = dryRun({dryrun::example(example.name)});
+    for (const auto& [name, ended, commands] : cases) {
+        SCOPED_TRACE(name);
+        const Outcome run = dryRun({example(name)});
         EXPECT_EQ(run.status, kEndedAtEndRow);
-        EXPECT_NE(run.out.find(example.ended), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find(ended), std::string::npos) << run.out;
         const Texts sent = commandsIn(run.out);
-        ASSERT_EQ(sent.size(), example.commands.size()) << run.out;
+        ASSERT_EQ(sent.size(), commands.size()) << run.out;
         for (std::size_t i = 0; i < sent.size(); ++i) {
-            EXPECT_TRUE(std::regex_match(sent[i], std::regex(example.commands[i]))) << sent[i];
+            EXPECT_TRUE(std::regex_match(sent[i], std::regex(commands[i]))) << sent[i];
         }
-    }
-}
 
-// Saved through the dry run's file system, the copy stays in memory, and so does the run log.
-TEST(DryRunTest, EachExampleLoadsAndSavesBackByteForByte) {
-    for (const char* name : {"prime-syringe", "valve-tour", "stepping-tokens"}) {
         ReadThroughFileSystem files;
         sim::SimPlatform platform;
         platform.replaceFileSystem(files);
@@ -123,24 +106,25 @@ TEST(DryRunTest, EachExampleLoadsAndSavesBackByteForByte) {
         form.controls().LoadProtocol.click();
         platform.dialog().answer("copy.protocol");
         form.controls().SaveProtocol.click();
-        EXPECT_EQ(platform.messages().shown(), Texts{}) << name;
-        EXPECT_EQ(files.inMemory().content("copy.protocol"), readFile(example(name))) << name;
+        EXPECT_EQ(platform.messages().shown(), Texts{});
+        EXPECT_EQ(files.inMemory().content("copy.protocol"), readFile(example(name)));
         form.runner().RunProtocol_Click(0);
-        EXPECT_TRUE(files.inMemory().exists(runner::ProtocolRunner::kRunLog)) << name;
+        EXPECT_TRUE(files.inMemory().exists(runner::ProtocolRunner::kRunLog));
     }
 }
 
+// The 10-hour Wait is cut at the limit: the close of the main window ends the countdown.
 TEST(DryRunTest, HowARunEndsIsItsExitStatus) {
     const std::string endless = protocolFile("endless", {{"Count"}, {"Goto", "1"}});
     const std::string twoRows = protocolFile("two-rows", {{"1", "ZR"}, {"End"}});
     const std::string tooLong = protocolFile("too-long", std::vector<Row>(2001, {"Count"}));
-    const struct {
-        Texts arguments;
-        int status;
-        const char* says;
-    } cases[] = {
+    const std::string wait = protocolFile("wait", {{"Wait", "36000"}, {"End"}});
+    const std::tuple<Texts, int, const char*> cases[] = {
         {{endless, "--limit", "90s"}, kLimitReached, "the time limit of 90s was reached"},
         {{endless, "--max-rows", "7"}, kLimitReached, "Rows executed: 7; commands sent: 0"},
+        {{wait, "--json", "--limit", "2m"},
+         kLimitReached,
+         R"("ending":"TimeLimit","row":1,"durationSeconds":120,)"},
         {{protocolFile("no-end", {{"Count"}})}, kStoppedOtherwise, "column-one error at row 2"},
         {{twoRows, "--silent"}, kStoppedOtherwise, "the retry notice at row 1"},
         {{twoRows, "--error-code", "9"}, kEndedAtEndRow, "[error 9, ready]"},
@@ -152,30 +136,19 @@ TEST(DryRunTest, HowARunEndsIsItsExitStatus) {
         {{twoRows, "--limit", "1.5h"}, kUsageError, ""},
         {{"--help"}, kEndedAtEndRow, "Usage: quendrix-dryrun"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.arguments.empty() ? "" : c.arguments.back());
-        const Outcome run = dryRun(c.arguments);
-        EXPECT_EQ(run.status, c.status) << run.err;
-        EXPECT_NE(run.out.find(c.says), std::string::npos) << run.out;
-        EXPECT_EQ(run.err.empty(), c.status < kUsageError) << run.err;
+    for (const auto& [arguments, status, says] : cases) {
+        SCOPED_TRACE(arguments.empty() ? "" : arguments.back());
+        const Outcome run = dryRun(arguments);
+        EXPECT_EQ(run.status, status) << run.err;
+        EXPECT_NE(run.out.find(says), std::string::npos) << run.out;
+        EXPECT_EQ(run.err.empty(), status < kUsageError) << run.err;
     }
-}
-
-// A 10-hour wait is cut at the limit: the close of the main window ends the countdown.
-TEST(DryRunTest, TheTimeLimitCutsAWaitShort) {
-    const Outcome run =
-        dryRun({protocolFile("wait", {{"Wait", "36000"}, {"End"}}), "--json", "--limit", "2m"});
-    EXPECT_EQ(run.status, kLimitReached);
-    EXPECT_NE(run.out.find(R"("ending":"TimeLimit","row":1,"durationSeconds":120,)"),
-              std::string::npos)
-        << run.out;
 }
 
 // In step mode the message follows every row, the Pause's own message and the End row's
 // turn included; each is answered at once.
 TEST(DryRunTest, ThePauseAndTheStepMessageAreAnsweredWithOk) {
-    const std::string path = protocolFile("pause", {{"Pause"}, {"End"}});
-    const Outcome run = dryRun({path, "--step"});
+    const Outcome run = dryRun({protocolFile("pause", {{"Pause"}, {"End"}}), "--step"});
     EXPECT_EQ(run.status, kEndedAtEndRow);
     const std::string expected =
         "     0.000 s  row 1     Pause\n"
@@ -202,15 +175,12 @@ TEST(DryRunTest, MaxPositionLogAndTranscript) {
 }
 
 TEST(DryRunTest, DurationsTakeAUnit) {
-    const struct {
-        const char* text;
-        std::optional<sim::Micros> duration;
-    } cases[] = {
+    const std::pair<const char*, std::optional<sim::Micros>> cases[] = {
         {"90s", 90s}, {"10m", 10min}, {"2h", 2h},  {"1d", 24h}, {"15", 15s}, {"0s", {}},
         {"1.5h", {}}, {"5x", {}},     {"-1s", {}}, {"", {}},    {"h", {}},   {"99999999d", {}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(parseDuration(c.text), c.duration) << c.text;
+    for (const auto& [text, duration] : cases) {
+        EXPECT_EQ(parseDuration(text), duration) << text;
     }
 }
 

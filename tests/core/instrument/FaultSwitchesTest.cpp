@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <type_traits>
 
 #include "LineHarness.h"
 
@@ -9,19 +8,13 @@ namespace quendrix::sim {
 namespace {
 
 using namespace std::chrono_literals;
-using testing::LineHarness;
-using testing::reply;
+using testing::LineHarness, testing::reply, testing::with;
 using F = FaultSwitches;
 
-template <typename T>
-FaultSwitches with(T FaultSwitches::*fault, std::type_identity_t<T> value) {
-    FaultSwitches faults;
-    faults.*fault = value;
-    return faults;
-}
-
-// Each switch spoils only the replies: the controllers still carry out what they receive.
-TEST(FaultSwitchesTest, SilentLosingStuckErrorAndSlowReplies) {
+// Each switch spoils only the replies: the controllers still carry out what they receive. The
+// babble starts 0.5 ms after the CR arrives at 4166 us: 955 characters fit before the second
+// is over.
+TEST(FaultSwitchesTest, SilentLosingStuckErrorSlowAndBabblingReplies) {
     LineHarness silent(with(&F::silent, true));
     EXPECT_EQ(silent.exchange("1ZR"), "");
     EXPECT_TRUE(silent.line.instrument().syringe().busy());
@@ -38,6 +31,12 @@ TEST(FaultSwitchesTest, SilentLosingStuckErrorAndSlowReplies) {
     LineHarness slow(with(&F::slowReply, 200ms));
     slow.exchange("1Q", 1s);
     EXPECT_EQ(slow.arrivals.at(0), 4166us + 500us + 200ms + 1041us);
+
+    LineHarness babbling(with(&F::babble, true));
+    EXPECT_EQ(babbling.exchange("1Q", 1s).size(), 955u);
+    EXPECT_EQ(babbling.received.find('\r'), std::string::npos) << "it never ends a reply";
+    babbling.exchange("1ZR", 10ms);
+    EXPECT_TRUE(babbling.line.instrument().syringe().busy());
 }
 
 std::string garbledReply(std::uint32_t seed) {
@@ -55,16 +54,6 @@ TEST(FaultSwitchesTest, GarbageSurroundsTheReplyWithoutBreakingIt) {
     EXPECT_EQ((before + after).find_first_of("/\r"), std::string::npos);
     EXPECT_EQ(bytes, garbledReply(7)) << "reproducible from its seed";
     EXPECT_NE(bytes, garbledReply(8));
-}
-
-// The CR arrives at 4166 us and the babble starts 0.5 ms later: 955 characters fit before the
-// second is over.
-TEST(FaultSwitchesTest, ABabblingLineNeverRestsAndNeverEndsAReply) {
-    LineHarness host(with(&F::babble, true));
-    EXPECT_EQ(host.exchange("1Q", 1s).size(), 955u);
-    EXPECT_EQ(host.received.find('\r'), std::string::npos);
-    host.exchange("1ZR", 10ms);
-    EXPECT_TRUE(host.line.instrument().syringe().busy()) << "commands still get through";
 }
 
 // The second CR arrives at 9375 us, when four bytes of the first reply are through.

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "sim/VirtualClock.h"
@@ -9,8 +10,7 @@
 
 namespace quendrix::sim::testing {
 
-// The host's end of a simulated line: keeps every byte that comes back and the moment it
-// arrived.
+// The host's end of a simulated line: keeps every byte that comes back and when it arrived.
 struct LineHarness {
     explicit LineHarness(FaultSwitches faults = {}) : line(clock, faults) {
         line.setHostReceiver([this](char byte) {
@@ -19,8 +19,7 @@ struct LineHarness {
         });
     }
 
-    // Frames `text` ("1ZR") as the host does, lets `span` of line time pass and returns what
-    // came back meanwhile.
+    // Frames `text` ("1ZR") as the host does and returns what came back within `span`.
     std::string exchange(std::string_view text, Micros span = Micros{50'000}) {
         const std::size_t before = received.size();
         line.hostWrite("/" + std::string(text) + "\r\n");
@@ -33,6 +32,13 @@ struct LineHarness {
     std::string received;
     std::vector<Micros> arrivals;
 };
+
+template <typename T>
+FaultSwitches with(T FaultSwitches::*fault, std::type_identity_t<T> value) {
+    FaultSwitches faults;
+    faults.*fault = value;
+    return faults;
+}
 
 inline std::string reply(int status, std::string_view data = {}) {
     return SimulatedInstrument::frameReply(static_cast<std::uint8_t>(status), data);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "sim/server/ServerOptionParser.h"
@@ -22,11 +23,8 @@ TEST(ServerOptionParserTest, EveryFaultSwitchAndFileHasAnOption) {
                "--link=/tmp/qx", "--transcript", "line.txt", "-h"});
     const FaultSwitches& f = options.faults;
     EXPECT_TRUE(f.silent && f.garbage && f.babble && f.stuckBusy && options.help);
-    EXPECT_EQ(f.dropEvery, 3);
-    EXPECT_EQ(f.fixedErrorCode, 15);
-    EXPECT_EQ(f.slowReply, 250ms);
-    EXPECT_EQ(f.hangUpAfter, 40);
-    EXPECT_EQ(f.noiseSeed, 77u);
+    EXPECT_EQ(std::tuple(f.dropEvery, f.fixedErrorCode, f.slowReply, f.hangUpAfter, f.noiseSeed),
+              std::tuple(3, 15, 250ms, 40, 77u));
     EXPECT_EQ(options.linkPath + " " + options.transcriptPath, "/tmp/qx line.txt");
 }
 

@@ -41,7 +41,8 @@ TEST_F(SyringeDriveTest, InitialisationTakesItsFixedTimeAndEndsAtZero) {
 // With the default speeds (start 300, top 1400, cut-off 500 steps/s, slope 14 = 35000
 // steps/s^2): 3000 steps up plus twice the backlash of 12 take 2.180612 s; the ramps cover
 // 26.7 and 24.4 steps, the rest runs at 1400 steps/s.
-TEST_F(SyringeDriveTest, AMoveKeepsTheDriveBusyForItsTravelTimeAndRefusesMoreMeanwhile) {
+// Then the commands of one string run in turn, and the reports answer with data.
+TEST_F(SyringeDriveTest, AMoveKeepsTheDriveBusyAndRefusesMoreThenAStringsCommandsRunInTurn) {
     initialise();
     const Micros start = clock.now();
     EXPECT_TRUE(drive.handle("A3000R").ready) << "the reply leaves before the move starts";
@@ -54,17 +55,14 @@ TEST_F(SyringeDriveTest, AMoveKeepsTheDriveBusyForItsTravelTimeAndRefusesMoreMea
     clock.advanceTo(start + 2'180'612us);
     EXPECT_TRUE(drive.handle("Q").ready);
     EXPECT_EQ(drive.position(), 3000);
-}
 
-TEST_F(SyringeDriveTest, CommandsOfOneStringRunInTurnAndReportsAnswerWithData) {
-    initialise();
     drive.handle("P100M1000D40R");
     clock.advanceBy(500ms);
-    EXPECT_EQ(drive.handle("?").data, "100");
+    EXPECT_EQ(drive.handle("?").data, "3100");
     EXPECT_TRUE(drive.busy()) << "waiting";
     clock.advanceBy(1s);
     EXPECT_FALSE(drive.busy());
-    EXPECT_EQ(drive.handle("?0").data, "60");
+    EXPECT_EQ(drive.handle("?0").data, "3060");
 }
 
 // A refused string is checked whole before anything in it runs, so it changes nothing, not
@@ -97,15 +95,12 @@ TEST_F(SyringeDriveTest, RefusesAStringWholeAndAcceptsTheEndsOfEachRange) {
     }
 }
 
-TEST_F(SyringeDriveTest, AMoveBeforeInitialisationIsRefused) {
+TEST_F(SyringeDriveTest, AMoveBeforeInitialisationIsRefusedAndAnErrorStaysUntilTheNextString) {
     EXPECT_EQ(run("P10R"), ControllerError::notInitialised);
     EXPECT_EQ(run("ZA100R"), ControllerError::none) << "initialising first in the string counts";
     clock.advanceBy(2s);
     EXPECT_EQ(drive.position(), 100);
-}
 
-TEST_F(SyringeDriveTest, TheErrorStaysUntilTheNextCommandString) {
-    initialise();
     run("XR");
     for (const char* query : {"Q", "?", "Q1"}) {
         EXPECT_EQ(drive.handle(query).error, ControllerError::unknownCommand) << query;

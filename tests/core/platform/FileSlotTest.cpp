@@ -15,7 +15,8 @@ protected:
     FileSlot slot{files};
 };
 
-TEST_F(FileSlotTest, ReadsFieldsAndHoldsOneFileAtATime) {
+// How a failing file system keeps the earlier file is pinned by the protocol file tests.
+TEST_F(FileSlotTest, ReadsFieldsHoldsOneFileAtATimeAndChangesAReplacedFileOnlyAtCommit) {
     files.put("p.txt", "\"1\"\r\n\"Z R\"\r\n");
     files.put("huge.txt", std::string(FileSlot::kMaxInputBytes + 1, 'x'));
     EXPECT_THROW(slot.openForInput("missing.txt"), Failure);
@@ -34,10 +35,7 @@ TEST_F(FileSlotTest, ReadsFieldsAndHoldsOneFileAtATime) {
     EXPECT_TRUE(slot.atEnd());
     slot.close();
     EXPECT_FALSE(slot.isOpen());
-}
 
-// How a failing file system keeps the earlier file is pinned by the protocol file tests.
-TEST_F(FileSlotTest, AReplacedFileChangesOnlyAtCommit) {
     files.put("p.txt", "old");
     slot.openForReplace("p.txt");
     slot.writeRecord("dropped");

@@ -35,7 +35,8 @@ protected:
     platform::Subscription handler = port.OnComm.subscribe([this] { ++notifications; });
 };
 
-TEST_F(SerialPortTest, OpensWithItsSettingsAndWhatCannotBeDoneIsAFailure) {
+// A handler that reads nothing is called once, not for ever. InputLen 0 reads everything.
+TEST_F(SerialPortTest, OpensWithItsSettingsRefusesWhatCannotBeDoneAndAnnouncesFromTheThreshold) {
     EXPECT_THROW(port.Output("x"), Failure);  // not open
     EXPECT_THROW(port.setSettings("9600,N,8"), Failure);
     EXPECT_EQ(port.Settings(), "9600,N,8,1");
@@ -51,11 +52,7 @@ TEST_F(SerialPortTest, OpensWithItsSettingsAndWhatCannotBeDoneIsAFailure) {
     EXPECT_THROW(port.setPortOpen(true), Failure);  // already open
     EXPECT_THROW(port.setCommPort(2), Failure);     // not while open
     EXPECT_EQ(opens, 1);
-}
 
-// A handler that reads nothing is called once, not for ever. InputLen 0 reads everything.
-TEST_F(SerialPortTest, AnnouncesOnlyFromTheThresholdOnAndNotForEver) {
-    port.setPortOpen(true);
     receiver->onBytes("abc");
     EXPECT_EQ(notifications, 0);
     port.setRThreshold(1);

@@ -14,7 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Real files in a folder of their own, removed afterwards.
 class StdFileSystemTest : public ::testing::Test {
 protected:
     StdFileSystemTest() {
@@ -32,7 +31,7 @@ protected:
 };
 
 // Through a link, the file it points to is replaced, keeping its permissions.
-TEST_F(StdFileSystemTest, ANewContentTakesTheFilesPlaceOnlyAtClose) {
+TEST_F(StdFileSystemTest, ANewContentTakesTheFilesPlaceOnlyAtCloseAndNothingIsLeftBehind) {
     constexpr auto kOwnerOnly = fs::perms::owner_read | fs::perms::owner_write;
     fs::permissions(path("p.txt"), kOwnerOnly);
     fs::create_symlink("p.txt", folder / "link.txt");
@@ -44,17 +43,14 @@ TEST_F(StdFileSystemTest, ANewContentTakesTheFilesPlaceOnlyAtClose) {
     EXPECT_EQ(files.readAll(path("p.txt"), 5), "new\r\n");
     EXPECT_TRUE(fs::is_symlink(folder / "link.txt"));
     EXPECT_EQ(fs::status(path("p.txt")).permissions(), kOwnerOnly);
-    EXPECT_EQ(entries(), 2) << "the link and the file";
-}
 
-TEST_F(StdFileSystemTest, AFailedReplacementLeavesNothingBehindAndReadingRefusesTheImpossible) {
     fs::create_directory(folder / "dir");
-    auto file = files.replace(path("dir"));
-    file->write("new");
-    EXPECT_THROW(file->close(), Failure);
+    auto failing = files.replace(path("dir"));
+    failing->write("new");
+    EXPECT_THROW(failing->close(), Failure);
     EXPECT_THROW(files.replace(path("missing/p.txt")), Failure);
     EXPECT_TRUE(fs::is_directory(folder / "dir"));
-    EXPECT_EQ(entries(), 2) << "the folder and the file";
+    EXPECT_EQ(entries(), 3) << "the link, the file and the folder";
     EXPECT_THROW(files.readAll(path("p.txt"), 2), Failure) << "larger than allowed";
     EXPECT_THROW(files.readAll(path("dir"), 100), Failure);
 }
