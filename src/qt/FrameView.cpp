@@ -6,6 +6,8 @@
 namespace quendrix::qt {
 
 FrameView::FrameView(platform::Frame& frame, QWidget* parent) : QGroupBox(parent), frame_(frame) {
+    // Panels such as "Wait Counter" show over the grid, which must not shine through.
+    setAutoFillBackground(true);
     subscription_ = frame.observe([this] { sync(); });
     sync();
 }
