@@ -83,7 +83,18 @@ void CellEditor::moveAfterCommit(platform::Grid& MSHFlexGrid, int rowStep) {
     const int row = MSHFlexGrid.Row() + rowStep;
     if (row >= MSHFlexGrid.FixedRows() && row <= MSHFlexGrid.Rows() - 1) {
         MSHFlexGrid.setRow(row);
+        keepInView(MSHFlexGrid, row);
     }
+}
+
+// As in any grid, a row reached by the arrows scrolls into view, so that the next edit opens
+// over a cell the operator can see.
+void CellEditor::keepInView(platform::Grid& MSHFlexGrid, int row) {
+    if (MSHFlexGrid.RowIsVisible(row)) {
+        return;
+    }
+    const int top = MSHFlexGrid.TopRow();
+    MSHFlexGrid.setTopRow(row < top ? row : row - MSHFlexGrid.visibleRowCount() + 1);
 }
 
 void CellEditor::commit(platform::Grid& MSHFlexGrid, platform::TextBox& Edt) {

@@ -45,6 +45,7 @@ public:
 private:
     void wireEvents();
     void moveAfterCommit(platform::Grid& MSHFlexGrid, int rowStep);
+    static void keepInView(platform::Grid& MSHFlexGrid, int row);
 
     form::MainFormControls& form_;
     std::vector<platform::Subscription> handlers_;

@@ -77,6 +77,17 @@ TEST_F(CellEditorTest, EnterUpAndDownCommitIntoTheEditedCellAndMoveWithinTheProt
     }
 }
 
+// Down past the last row in view scrolls by one row; Up above the first scrolls back.
+TEST_F(CellEditorTest, UpAndDownKeepTheCurrentRowInView) {
+    const int last = grid.visibleRowCount();
+    edit(last, "x");
+    box.keyDown(CellEditor::kDown, 0);
+    EXPECT_EQ(std::pair(grid.Row(), grid.TopRow()), std::pair(last + 1, 2));
+    grid.setTopRow(last + 1);
+    box.keyDown(CellEditor::kUp, 0);
+    EXPECT_EQ(std::pair(grid.Row(), grid.TopRow()), std::pair(last, last));
+}
+
 TEST_F(CellEditorTest, LeavingTheCellCommitsButTheProgramsOwnMovesDoNot) {
     edit(5, "3");
     grid.setRow(7);  // a run marking its row
