@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "common/NumberText.h"
+#include "device/Counter.h"
 
 namespace quendrix::runner {
 namespace {
@@ -35,13 +36,6 @@ constexpr std::array<RandomToken, 6> kRandomTokens{{
 void store(platform::TextBox& box, double value) {
     if (std::isfinite(value)) {
         box.setText(formatNumber(value));
-    }
-}
-
-// A box whose text is not a number keeps it.
-void step(platform::TextBox& box, double by) {
-    if (const auto value = readWholeNumber(box.text())) {
-        store(box, *value + by);
     }
 }
 
@@ -83,11 +77,11 @@ CommandTokens::CommandTokens(platform::TextBox& Position, platform::TextBox& Spe
 
 std::string CommandTokens::ExpandCommandTokens(const std::string& command) {
     std::string text = command;
-    insert(text, "A+", 'A', Position_, [this] { step(Position_, 1.0); });
-    insert(text, "A-", 'A', Position_, [this] { step(Position_, -1.0); });
+    insert(text, "A+", 'A', Position_, [this] { device::Counter(Position_).raise(); });
+    insert(text, "A-", 'A', Position_, [this] { device::Counter(Position_).lower(); });
     replaceAll(text, "A00", 'A', Position_, [this] { store(Position_, 0.0); });
-    insert(text, "S+", 'S', Speed_, [this] { step(Speed_, 1.0); });
-    insert(text, "S-", 'S', Speed_, [this] { step(Speed_, -1.0); });
+    insert(text, "S+", 'S', Speed_, [this] { device::Counter(Speed_).raise(); });
+    insert(text, "S-", 'S', Speed_, [this] { device::Counter(Speed_).lower(); });
     replaceAll(text, "S00", 'S', Speed_, [this] { store(Speed_, 1.0); });
     insert(text, "Arnd", 'A', Position_,
            [this] { drawPosition(readWholeNumber(MaxPosition_()), 1.0); });
