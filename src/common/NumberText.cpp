@@ -249,4 +249,9 @@ std::string formatSignedNumber(double value) {
     return signPosition.append(formatNumber(value));
 }
 
+std::optional<std::int16_t> readWholeInt16(std::string_view text) {
+    const auto value = readWholeNumber(text);
+    return value ? roundToInt16(*value) : std::nullopt;
+}
+
 }  // namespace quendrix

@@ -31,6 +31,9 @@ std::optional<double> readWholeNumber(std::string_view text);
 // as a 16-bit signed integer; nullopt when the result lies outside -32768..32767 and for NaN.
 std::optional<std::int16_t> roundToInt16(double value);
 
+// A strict read rounded as above: a port number, a row number typed into a box.
+std::optional<std::int16_t> readWholeInt16(std::string_view text);
+
 // Shortest plain decimal writing of the value rounded to 15 significant digits: no blanks, no
 // exponent ("0", "2.5", "-1", "1.1", "0.0000001", "100000000000000000000"). Negative zero is
 // written "0". Infinities and NaN, which no read produces, are written "inf", "-inf" and "nan",

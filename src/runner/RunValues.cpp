@@ -24,11 +24,11 @@ std::int16_t wholeValue(double value) {
 }
 
 std::int16_t strictWholeValue(std::string_view text) {
-    const auto value = readWholeNumber(text);
+    const auto value = readWholeInt16(text);
     if (!value) {
-        throw platform::Failure("\"" + std::string(text) + "\" is not a number");
+        throw platform::Failure("\"" + std::string(text) + "\" is not a 16-bit number");
     }
-    return wholeValue(*value);
+    return *value;
 }
 
 }  // namespace quendrix::runner

@@ -113,8 +113,7 @@ void frmValvePositions::saveSettings() {
 
 void frmValvePositions::applyCommPort() {
     const std::string& text = controls_.CommPortSetting.text();
-    const auto number = readWholeNumber(text);
-    const auto port = number ? roundToInt16(*number) : std::nullopt;
+    const auto port = readWholeInt16(text);
     if (!port) {
         form_.diagnostics.report("port number not applied: \"" + text +
                                  "\" is not a 16-bit number");
