@@ -1,5 +1,6 @@
 #include "editor/ProtocolFiles.h"
 
+#include <algorithm>
 #include <string>
 
 #include "editor/ProtocolGrid.h"
@@ -7,6 +8,17 @@
 #include "platform/Failure.h"
 
 namespace quendrix::editor {
+namespace {
+
+// A record is a quoted text that ends at its next double quote, so a quote inside a cell
+// would end the cell early and push every later cell on by one. An apostrophe takes its place
+// in the file; no controller command uses either.
+std::string recordText(std::string text) {
+    std::replace(text.begin(), text.end(), '"', '\'');
+    return text;
+}
+
+}  // namespace
 
 ProtocolFiles::ProtocolFiles(form::MainFormControls& form, platform::FileDialog& CommonDialog1,
                              platform::MessageBox& messages)
@@ -71,7 +83,7 @@ void ProtocolFiles::writeProtocol() {
     slot.openForReplace(CommonDialog1_.FileName());
     for (int row = 1; row <= ProtocolGrid::kProtocolRows; ++row) {
         for (int col = kFirstColumn; col <= kLastColumn; ++col) {
-            slot.writeRecord(grid.TextMatrix(row, col));
+            slot.writeRecord(recordText(grid.TextMatrix(row, col)));
         }
     }
     slot.commit();

@@ -30,7 +30,8 @@ public:
     ProtocolFiles& operator=(const ProtocolFiles&) = delete;
 
     // Every row is written, empty or not. A save that fails leaves an earlier file as it was:
-    // the new content replaces it only once complete.
+    // the new content replaces it only once complete. A double quote in a cell is written as an
+    // apostrophe, so that every cell loads back in its own place; the grid keeps its quote.
     void SaveProtocol_Click();
     // Only the cells that the file supplies change; then the rows with a filled first column
     // are numbered again.
