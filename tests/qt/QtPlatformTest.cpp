@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -11,6 +13,19 @@
 
 namespace quendrix::qt {
 namespace {
+
+// The test run's main gives it per-user folders of its own.
+TEST(QtTestRunTest, NeverReachesTheUsersOwnFolders) {
+    const QString own = QDir::homePath() + u'/';
+    for (const auto location :
+         {QStandardPaths::GenericConfigLocation, QStandardPaths::GenericDataLocation,
+          QStandardPaths::RuntimeLocation}) {
+        const QString folder = QStandardPaths::writableLocation(location);
+        EXPECT_FALSE(folder.isEmpty());
+        EXPECT_FALSE(folder.startsWith(own)) << folder.toStdString();
+        EXPECT_FALSE(folder.startsWith(QStringLiteral("/run/user/"))) << folder.toStdString();
+    }
+}
 
 TEST(QtTimerSchedulerTest, EachTimerIsOnePreciseSingleShotQtTimerThatFiresThroughThePump) {
     QtTimerScheduler scheduler;

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QTemporaryDir>
-#include <optional>
+
+#include "support/ScopedEnvironment.h"
 
 namespace quendrix::testsupport {
 
@@ -11,9 +12,6 @@ namespace quendrix::testsupport {
 // long as this lives.
 class ConfigHome {
 public:
-    ConfigHome();
-    ~ConfigHome();
-
     QString path() const { return dir_.path(); }
     // The settings file, quendrix/quendrix.ini under the folder.
     QString settingsFile() const { return dir_.path() + QStringLiteral("/quendrix/quendrix.ini"); }
@@ -22,7 +20,7 @@ public:
 
 private:
     QTemporaryDir dir_;
-    std::optional<QByteArray> previousConfigHome_;
+    ScopedEnvironment configHome_{"XDG_CONFIG_HOME", QFile::encodeName(dir_.path())};
 };
 
 }  // namespace quendrix::testsupport
