@@ -1,9 +1,8 @@
 #include "settings/SettingsTable.h"
 
-#include <algorithm>
 #include <array>
-#include <cstring>
-#include <vector>
+#include <stdexcept>
+#include <string_view>
 
 namespace quendrix::settings {
 namespace {
@@ -72,29 +71,60 @@ constexpr std::array<const char*, 16> kVolumesSaved = {
     "MinimumAspirateVolume",  "MaximumAspirateVolume", "MinimumDispenseVolume",
     "MaximumDispenseVolume"};
 
-bool named(const StoredSetting& setting, const char* key) {
-    return std::strcmp(setting.key, key) == 0;
+constexpr bool sameText(const char* a, const char* b) {
+    return std::string_view(a) == std::string_view(b);
 }
 
-std::vector<SettingSave> makeSaveOrder() {
-    std::vector<SettingSave> saves;
+// Evaluated while compiling: a key missing from the table, or one in another section, stops
+// the build instead of being dereferenced.
+constexpr const StoredSetting& volumeNamed(const char* key) {
     for (const StoredSetting& setting : kSettings) {
-        if (setting.section == kValvePositions) {
-            saves.push_back({kValvePositions, &setting});
+        if (sameText(setting.key, key)) {
+            if (!sameText(setting.section, kVolumes)) {
+                throw std::logic_error("a saved volume lies in another section");
+            }
+            return setting;
+        }
+    }
+    throw std::logic_error("a saved volume is not in the table");
+}
+
+constexpr std::array<SettingSave, kSettings.size()> makeSaveOrder() {
+    std::array<SettingSave, kSettings.size()> saves{};
+    std::size_t next = 0;
+    for (const StoredSetting& setting : kSettings) {
+        if (sameText(setting.section, kValvePositions)) {
+            saves.at(next++) = {kValvePositions, &setting};
         }
     }
     for (const char* key : kVolumesSaved) {
-        const auto found = std::ranges::find_if(
-            kSettings, [key](const StoredSetting& setting) { return named(setting, key); });
-        saves.push_back({kVolumes, &*found});
+        saves.at(next++) = {kVolumes, &volumeNamed(key)};
     }
     for (const StoredSetting& setting : kSettings) {
-        if (setting.section == kFlowRates) {
-            saves.push_back({named(setting, "MaxDACValue") ? "FLowRates" : kFlowRates, &setting});
+        if (sameText(setting.section, kFlowRates)) {
+            saves.at(next++) = {sameText(setting.key, "MaxDACValue") ? "FLowRates" : kFlowRates,
+                                &setting};
         }
     }
     return saves;
 }
+
+constexpr auto kSaveOrder = makeSaveOrder();
+
+// Every key of the table is written, and written once.
+constexpr bool savesEachKeyOnce() {
+    for (const StoredSetting& setting : kSettings) {
+        std::size_t saves = 0;
+        for (const SettingSave& save : kSaveOrder) {
+            saves += save.setting == &setting ? 1 : 0;
+        }
+        if (saves != 1) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(savesEachKeyOnce());
 
 }  // namespace
 
@@ -103,8 +133,7 @@ std::span<const StoredSetting> readOrder() {
 }
 
 std::span<const SettingSave> saveOrder() {
-    static const std::vector<SettingSave> saves = makeSaveOrder();
-    return saves;
+    return kSaveOrder;
 }
 
 }  // namespace quendrix::settings
