@@ -1,5 +1,7 @@
 #include "settings/frmValvePositions.h"
 
+#include <span>
+
 #include "common/NumberText.h"
 #include "platform/Failure.h"
 #include "settings/SettingsTable.h"
@@ -65,30 +67,48 @@ void frmValvePositions::Load() {
     }
 }
 
-// A freshly loaded window starts empty, so a read that fails leaves the rest of the fields
-// empty, and the maximum move position always is.
+// A freshly loaded window starts empty, so a key that cannot be read leaves its field empty,
+// and the maximum move position always is.
 void frmValvePositions::Form_Load() {
     for (platform::TextBox* field : controls_.fields()) {
         field->setText("");
     }
     AuxilliaryWithOutFilter_.clear();
     controls_.AuxilliaryWithFilter.setFocus();
-    try {
-        readSettings();
-    } catch (const platform::Failure& failure) {
-        form_.diagnostics.report(std::string("settings load stopped: ") + failure.what());
-    }
+    readSettings();
 }
 
+// Reads every key it can. One that fails is marked unread and the next is tried: a failing
+// read says nothing about the text stored, which the unload must then leave alone.
 void frmValvePositions::readSettings() {
-    for (const StoredSetting& setting : readOrder()) {
-        std::string text = store_.GetSetting(kApplication, setting.section, setting.key,
-                                             std::to_string(setting.defaultValue));
-        if (setting.field != nullptr) {
-            (controls_.*setting.field).setText(std::move(text));
-        } else {
-            AuxilliaryWithOutFilter_ = std::move(text);
+    const std::span<const StoredSetting> settings = readOrder();
+    read_.assign(settings.size(), false);
+    std::size_t failed = 0;
+    std::string firstFailure;
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        const StoredSetting& setting = settings[i];
+        try {
+            std::string text = store_.GetSetting(kApplication, setting.section, setting.key,
+                                                 std::to_string(setting.defaultValue));
+            if (setting.field != nullptr) {
+                (controls_.*setting.field).setText(std::move(text));
+            } else {
+                AuxilliaryWithOutFilter_ = std::move(text);
+            }
+            read_[i] = true;
+        } catch (const platform::Failure& failure) {
+            if (failed++ == 0) {
+                firstFailure =
+                    std::string(setting.section) + "/" + setting.key + ": " + failure.what();
+            }
         }
+    }
+    if (failed > 0) {
+        form_.diagnostics.report("settings load: " + std::to_string(failed) + " of " +
+                                 std::to_string(settings.size()) +
+                                 " keys not read, each kept in the store unless its field is "
+                                 "typed in; the first, " +
+                                 firstFailure);
     }
 }
 
@@ -105,10 +125,23 @@ void frmValvePositions::Form_Unload() {
 void frmValvePositions::saveSettings() {
     for (const SettingSave& save : saveOrder()) {
         const StoredSetting& setting = *save.setting;
+        if (!mayWrite(setting)) {
+            continue;
+        }
         const std::string& text =
             setting.field != nullptr ? (controls_.*setting.field).text() : AuxilliaryWithOutFilter_;
         store_.SaveSetting(kApplication, save.section, setting.key, text);
     }
+}
+
+// A key that was read is written back. One that was not is written only when the operator
+// has typed into its empty field; the field-less key never is.
+bool frmValvePositions::mayWrite(const StoredSetting& setting) const {
+    const auto index = static_cast<std::size_t>(&setting - readOrder().data());
+    if (read_.at(index)) {
+        return true;
+    }
+    return setting.field != nullptr && !(controls_.*setting.field).text().empty();
 }
 
 void frmValvePositions::applyCommPort() {

@@ -6,6 +6,7 @@
 #include "form/MainFormControls.h"
 #include "form/SettingsFields.h"
 #include "platform/SettingsStore.h"
+#include "settings/SettingsTable.h"
 #include "settings/SettingsWindowControls.h"
 
 namespace quendrix::settings {
@@ -14,7 +15,9 @@ namespace quendrix::settings {
 // of their values. It is loaded on first use (shown by the main window's "Settings" button
 // and by its captionless Command1, or read by another part without being shown), fills its
 // fields from the store when it loads, and writes them back and applies the port number when
-// it unloads, by its close box or at program end. Modeless and without an owner: the main
+// it unloads, by its close box or at program end. A key that could not be read is written back
+// only when the operator has typed into its field, so a store that fails now and then never
+// loses what it holds. Modeless and without an owner: the main
 // window stays usable beside it.
 class frmValvePositions final : public form::SettingsFields {
 public:
@@ -29,7 +32,7 @@ public:
     // Loads the window if it is not loaded and shows it; a window already shown is brought
     // to the front with its fields as they are.
     void Show();
-    // Unloads the window if it is loaded: every setting is stored and the port number
+    // Unloads the window if it is loaded: the settings are stored and the port number
     // applied. The main window does this on its way out.
     void Unload();
 
@@ -47,6 +50,7 @@ private:
     void Form_Unload();
     void readSettings();
     void saveSettings();
+    bool mayWrite(const StoredSetting& setting) const;
     void applyCommPort();
 
     form::MainFormControls& form_;
@@ -54,6 +58,8 @@ private:
     SettingsWindowControls controls_;
     // The one setting without a field, written back as it was read.
     std::string AuxilliaryWithOutFilter_;
+    // Per key of the read order: whether the last load read it.
+    std::vector<bool> read_;
     bool loaded_ = false;
     std::vector<platform::Subscription> handlers_;
 };

@@ -32,6 +32,8 @@ public:
              const std::string& value);
     // From now on a read or save of this key of this section, in any spelling, throws Failure.
     void failAt(std::string section, std::string key);
+    // From now on every key can be read and saved again.
+    void mend() { failing_.clear(); }
 
     // The stored texts in the order their keys were created, names as first spelled.
     const std::vector<Entry>& entries() const { return entries_; }

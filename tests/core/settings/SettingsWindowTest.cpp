@@ -13,6 +13,15 @@ using Entry = sim::SimSettingsStore::Entry;
 
 constexpr const char* kApp = "quendrix";
 
+std::string storedText(const sim::SimSettingsStore& store, const std::string& key) {
+    for (const Entry& entry : store.entries()) {
+        if (entry.key == key) {
+            return entry.value;
+        }
+    }
+    return "(absent)";
+}
+
 class SettingsWindowTest : public ::testing::Test {
 protected:
     sim::SimPlatform platform;
@@ -94,31 +103,76 @@ TEST_F(SettingsWindowTest, NamesStoredInOtherLetterCasesAreFoundAndUpdatedInPlac
     EXPECT_EQ(entries.back(), (Entry{kApp, "FLowRates", "MaximumWaitTime", "150"}));
 }
 
-TEST_F(SettingsWindowTest, LoadAndUnloadStopSilentlyAtTheFirstKeyThatFails) {
+// A read that fails skips its key: the load reads the others, and the unload writes back what
+// was read, and the skipped key only when its field was typed in, so the store keeps its text.
+TEST_F(SettingsWindowTest, AKeyThatCannotBeReadIsSkippedAndKeptUnlessItsFieldIsTypedIn) {
+    using Field = platform::TextBox settings::SettingsWindowControls::*;
     struct Case {
         const char* section;
         const char* key;
-        std::size_t reads;
+        Field field;  // nullptr: the key without a field
+        const char* typed;
+        const char* stored;  // after the unload
         std::size_t writes;
     };
+    using C = settings::SettingsWindowControls;
     for (const Case& failing :
-         {Case{"ValvePositions", "ValveSpeed", 0, 0}, Case{"Volumes", "MinimumWashVolume", 21, 25},
-          Case{"FlowRates", "MaxDACValue", 46, 46}}) {
+         {Case{"ValvePositions", "ValveSpeed", &C::ValveSpeed, "", "777", 46},
+          Case{"Volumes", "MinimumWashVolume", &C::MinimumWashVolume, "800", "800", 47},
+          Case{"ValvePositions", "AuxilliaryWithOutFilter", nullptr, "", "777", 46}}) {
         SCOPED_TRACE(failing.key);
         sim::SimPlatform rig;
-        rig.settings().failAt(failing.section, failing.key);
+        sim::SimSettingsStore& failingStore = rig.settings();
+        failingStore.put(kApp, failing.section, failing.key, "777");
+        failingStore.failAt(failing.section, failing.key);
         app::MainForm program(rig);
         settings::frmValvePositions& w = program.settingsWindow();
         program.controls().Settings.click();
-        EXPECT_EQ(rig.settings().reads().size(), failing.reads);
-        EXPECT_EQ(w.controls().MaxDACValue.text(), "");  // read last, so never reached
-        w.controls().CommPortSetting.setText("3");
+        EXPECT_EQ(failingStore.reads().size(), 46u);
+        EXPECT_EQ(w.controls().MaxDACValue.text(), "5851");  // read last
+        ASSERT_EQ(rig.diagnosticLines().lines().size(), 1u);
+        EXPECT_NE(rig.diagnosticLines().lines()[0].find(failing.key), std::string::npos);
+        if (failing.field != nullptr) {
+            EXPECT_EQ((w.controls().*failing.field).text(), "");
+            (w.controls().*failing.field).setText(failing.typed);
+        }
+        failingStore.mend();
         w.window().close();
-        EXPECT_EQ(rig.settings().writes().size(), failing.writes);
-        EXPECT_EQ(program.controls().MSComm1.CommPort(), 1);
-        EXPECT_EQ(rig.diagnosticLines().lines().size(), 2u);
+        EXPECT_EQ(failingStore.writes().size(), failing.writes);
+        EXPECT_EQ(storedText(failingStore, failing.key), failing.stored);
+        EXPECT_EQ(storedText(failingStore, "MaximumWaitTime"), "150");
         EXPECT_TRUE(rig.messages().shown().empty());
     }
+}
+
+// A run start reads the port number, which loads the window unseen; the program's end unloads
+// it. A store failing in between keeps the port number and the key without a field.
+TEST_F(SettingsWindowTest, AStoreFailingAtARunStartLosesNothingAtTheProgramsEnd) {
+    store.put(kApp, "ValvePositions", "CommPortSetting", "3");
+    store.put(kApp, "ValvePositions", "AuxilliaryWithOutFilter", "12345");
+    store.failAt("ValvePositions", "CommPortSetting");
+    c.MSFlexGrid1.setTextMatrix(1, 1, "End");
+    form.runner().RunProtocol_Click(0);
+    EXPECT_TRUE(settingsWindow.loaded());
+    EXPECT_FALSE(window.shown());
+    store.mend();
+    c.MainForm.close();
+    EXPECT_EQ(store.writes().size(), 46u);
+    EXPECT_EQ(storedText(store, "CommPortSetting"), "3");
+    EXPECT_EQ(store.writes()[3],
+              (Entry{kApp, "ValvePositions", "AuxilliaryWithOutFilter", "12345"}));
+    EXPECT_EQ(storedText(store, "AuxilliaryWithOutFilter"), "12345");
+}
+
+TEST_F(SettingsWindowTest, AnUnloadStopsSilentlyAtTheFirstKeyThatCannotBeWritten) {
+    c.Settings.click();
+    s.CommPortSetting.setText("3");
+    store.failAt("Volumes", "MinimumWashVolume");
+    window.close();
+    EXPECT_EQ(store.writes().size(), 25u);
+    EXPECT_EQ(c.MSComm1.CommPort(), 1);
+    EXPECT_EQ(platform.diagnosticLines().lines().size(), 1u);
+    EXPECT_TRUE(platform.messages().shown().empty());
 }
 
 TEST_F(SettingsWindowTest, TheUnloadAppliesTheCommPortOnlyWhenItIsA16BitNumberAndThePortIsClosed) {
