@@ -11,9 +11,10 @@ void DesktopSerialLine::open(int port, const platform::LineSettings& settings) {
     if (device_.isOpen() || (demo_ && demo_->isOpen())) {
         throw platform::Failure("the serial port is already open");
     }
-    const auto userSettings = openUserSettingsFile(QString::fromLatin1(platform::kProgramTitle));
-    platform::SerialLine& chosen =
-        leadsToDemo(port, *userSettings) ? static_cast<platform::SerialLine&>(demo()) : device_;
+    const UserSettingsFile userSettings(QString::fromLatin1(platform::kProgramTitle));
+    platform::SerialLine& chosen = leadsToDemo(port, userSettings.settings())
+                                       ? static_cast<platform::SerialLine&>(demo())
+                                       : device_;
     chosen.open(port, settings);
     active_ = &chosen;
 }

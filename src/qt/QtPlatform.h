@@ -46,7 +46,7 @@ private:
     QtGridMetrics gridMetrics_;
     platform::StdFileSystem fileSystem_;
     QtDiagnostics diagnostics_;
-    QtSettingsStore settingsStore_;
+    QtSettingsStore settingsStore_{diagnostics_};
     QtFileDialog fileDialog_;
     std::unique_ptr<platform::SerialLine> serialLine_;
     platform::SeededRandom random_;

@@ -3,7 +3,6 @@
 #include <QSettings>
 #include <QStringList>
 #include <QVariant>
-#include <memory>
 
 #include "platform/Failure.h"
 #include "qt/CodePage.h"
@@ -33,12 +32,6 @@ void throwIfBroken(const QSettings& settings) {
     }
 }
 
-std::unique_ptr<QSettings> openFile(const std::string& appName) {
-    auto settings = openUserSettingsFile(checkedName(appName));
-    throwIfBroken(*settings);
-    return settings;
-}
-
 // The spelling under which `name` is stored, or `name` itself when it is not stored yet.
 QString storedSpelling(const QStringList& stored, const QString& name) {
     for (const QString& candidate : stored) {
@@ -66,22 +59,48 @@ QString enterKey(QSettings& settings, const std::string& section, const std::str
 
 }  // namespace
 
+QtSettingsStore::QtSettingsStore(platform::Diagnostics& diagnostics) : diagnostics_(diagnostics) {}
+
 std::string QtSettingsStore::GetSetting(const std::string& appName, const std::string& section,
                                         const std::string& key, const std::string& defaultText) {
-    const auto settings = openFile(appName);
-    const QString storedKey = enterKey(*settings, section, key);
-    if (!settings->contains(storedKey)) {
+    UserSettingsFile file(checkedName(appName));
+    reportMalformed(file);
+    QSettings& settings = file.settings();
+    throwIfBroken(settings);
+    const QString storedKey = enterKey(settings, section, key);
+    if (!settings.contains(storedKey)) {
         return defaultText;
     }
-    return toStdString(textOf(settings->value(storedKey)));
+    return toStdString(textOf(settings.value(storedKey)));
 }
 
 void QtSettingsStore::SaveSetting(const std::string& appName, const std::string& section,
                                   const std::string& key, const std::string& value) {
-    const auto settings = openFile(appName);
-    settings->setValue(enterKey(*settings, section, key), toQString(value));
-    settings->sync();
-    throwIfBroken(*settings);
+    UserSettingsFile file(checkedName(appName));
+    reportMalformed(file);
+    if (!file.malformed().empty()) {
+        throw Failure(file.malformedText() + "; nothing is written to it until they are mended");
+    }
+    QSettings& settings = file.settings();
+    throwIfBroken(settings);
+    settings.setValue(enterKey(settings, section, key), toQString(value));
+    settings.sync();
+    throwIfBroken(settings);
+}
+
+// A load reads the file 47 times: its malformed lines are told once, and again only when
+// they change or come back after a mend.
+void QtSettingsStore::reportMalformed(const UserSettingsFile& file) {
+    std::string text = file.malformedText();
+    if (text == reported_) {
+        return;
+    }
+    reported_ = std::move(text);
+    if (!reported_.empty()) {
+        diagnostics_.report(reported_ +
+                            "; the other lines are read, and nothing is written to the file "
+                            "until they are mended");
+    }
 }
 
 }  // namespace quendrix::qt

@@ -5,8 +5,12 @@
 #include <numeric>
 #include <string>
 
+#include "app/MainForm.h"
 #include "platform/Failure.h"
+#include "qt/QtPlatform.h"
 #include "qt/QtSettingsStore.h"
+#include "qt/serial/PortDeviceName.h"
+#include "sim/SimDiagnostics.h"
 #include "support/ConfigHome.h"
 
 namespace quendrix::qt {
@@ -21,6 +25,13 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
+    void writeFile(const QByteArray& content) const {
+        QDir().mkpath(config.path() + QStringLiteral("/quendrix"));
+        QFile file(config.settingsFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
     // Rather than answer from what it remembers of its own writes, QSettings reads a changed file.
     void changeFile(const QByteArray& added) const {
         QFile file(config.settingsFile());
@@ -29,7 +40,8 @@ protected:
     }
 
     testsupport::ConfigHome config;
-    QtSettingsStore store;
+    sim::SimDiagnostics diagnostics;
+    QtSettingsStore store{diagnostics};
 };
 
 TEST_F(QtSettingsStoreTest, TextsComeBackFromTheFileExactlyAsSaved) {
@@ -76,6 +88,75 @@ TEST_F(QtSettingsStoreTest, ANameThatWouldOpenASubsectionOrAnUnreachableFileFail
     QDir().mkpath(config.settingsFile());  // a folder where the file should be
     EXPECT_THROW(store.GetSetting(kApp, "Volumes", "MinimumWashVolume", "750"), platform::Failure);
     EXPECT_THROW(store.SaveSetting(kApp, "Volumes", "MinimumWashVolume", "750"), platform::Failure);
+}
+
+// QSettings would read these lines as nothing, or let them take the lines after them, and
+// rewrite the file without them at the next save.
+TEST_F(QtSettingsStoreTest, AMalformedLineIsNamedTheOtherLinesAreReadAndNothingIsWritten) {
+    const QByteArray sound =
+        "\n[Ports]\nCOM1=/dev/ttyUSB0 ; the adapter\n[ValvePositions]\nCommPortSetting=3\n";
+    struct Case {
+        QByteArray broken;
+        int line;
+        const char* why;
+        const char* maxDACValue = "5851";  // what is read, the default when it is in no good line
+    };
+    for (const Case& each : {
+             Case{"[FlowRates]\nMaxDACValue 6000", 2, "has no \"=\""},
+             Case{"[FlowRates]\nMaxDACValue=\"6000", 2, "double quote"},
+             Case{"[FlowRates]\nMaxDACValue=6000\\", 2, "backslash"},
+             Case{"[FlowRates\nMaxDACValue=6000", 1, "\"]\""},
+             Case{"[FlowRates] MaxDACValue=6000", 1, "text after"},
+             Case{"[FlowRates]\n=6000", 2, "no key"},
+             Case{"# MaxDACValue=6000", 1, "\"#\""},
+             Case{"\xEF\xBB\xBF[FlowRates]\r\nMaxDACValue=6000", 1, "byte order mark", "6000"},
+         }) {
+        SCOPED_TRACE(each.broken.toStdString());
+        writeFile(each.broken + sound);
+        diagnostics = {};
+        EXPECT_EQ(store.GetSetting(kApp, "ValvePositions", "CommPortSetting", "1"), "3");
+        EXPECT_EQ(store.GetSetting(kApp, "FlowRates", "MaxDACValue", "5851"), each.maxDACValue);
+        EXPECT_EQ(portDeviceName(1, UserSettingsFile(kApp).settings()), "/dev/ttyUSB0");
+        EXPECT_THROW(store.SaveSetting(kApp, "ValvePositions", "CommPortSetting", "4"),
+                     platform::Failure);
+        EXPECT_EQ(fileContent(), each.broken + sound);
+        ASSERT_EQ(diagnostics.lines().size(), 1u);  // told once, however often it is read
+        const std::string& told = diagnostics.lines()[0];
+        EXPECT_NE(told.find(config.settingsFile().toStdString()), std::string::npos) << told;
+        EXPECT_NE(told.find("line " + std::to_string(each.line) + " "), std::string::npos) << told;
+        EXPECT_NE(told.find(each.why), std::string::npos) << told;
+    }
+
+    // Mended, the file takes saves again; comments, quoted or not, are no fault.
+    writeFile("; kept by hand\n[FlowRates]\nMaxDACValue=\"60;00\" ; quoted\n" + sound);
+    store.SaveSetting(kApp, "ValvePositions", "CommPortSetting", "4");
+    EXPECT_EQ(store.GetSetting(kApp, "FlowRates", "MaxDACValue", "5851"), "60;00");
+    EXPECT_EQ(store.GetSetting(kApp, "ValvePositions", "CommPortSetting", "1"), "4");
+}
+
+// The port number is read at a run start, which loads the settings window unseen; the
+// program's end unloads it.
+TEST_F(QtSettingsStoreTest, TheProgramsEndLosesNoStoredSettingOfASoundOrMalformedFile) {
+    const QByteArray stored =
+        "[ValvePositions]\nAuxilliaryWithOutFilter=12345\nCommPortSetting=3\n"
+        "[FlowRates]\nMaxDACValue=6000\n";
+    for (const QByteArray& malformed : {QByteArray(), QByteArray("ValveSpeed 1500\n")}) {
+        SCOPED_TRACE(malformed.toStdString());
+        writeFile(stored + malformed);
+        {
+            QtPlatform platform;
+            app::MainForm form(platform);
+            EXPECT_EQ(form.settingsFields().CommPortSetting(), "3");
+            form.controls().MainForm.close();
+        }
+        QSettings file(config.settingsFile(), QSettings::IniFormat);
+        EXPECT_EQ(file.value("ValvePositions/AuxilliaryWithOutFilter").toString(), "12345");
+        EXPECT_EQ(file.value("ValvePositions/CommPortSetting").toString(), "3");
+        EXPECT_EQ(file.value("FlowRates/MaxDACValue").toString(), "6000");
+        if (!malformed.isEmpty()) {
+            EXPECT_EQ(fileContent(), stored + malformed);
+        }
+    }
 }
 
 }  // namespace

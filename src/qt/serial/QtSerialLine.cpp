@@ -93,8 +93,8 @@ void QtSerialLine::open(int port, const LineSettings& settings) {
     if (port_.isOpen()) {
         throw Failure("the serial port is already open");
     }
-    deviceName_ =
-        portDeviceName(port, *openUserSettingsFile(QString::fromLatin1(platform::kProgramTitle)));
+    const UserSettingsFile userSettings(QString::fromLatin1(platform::kProgramTitle));
+    deviceName_ = portDeviceName(port, userSettings.settings());
     port_.setPortName(deviceName_);
     configure(port_, settings);
     lossPending_ = false;
