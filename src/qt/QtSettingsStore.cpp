@@ -69,6 +69,10 @@ std::string QtSettingsStore::GetSetting(const std::string& appName, const std::s
     throwIfBroken(settings);
     const QString storedKey = enterKey(settings, section, key);
     if (!settings.contains(storedKey)) {
+        // A malformed line may be the key's own; its default could overwrite it later.
+        if (!file.malformed().empty()) {
+            throw Failure(file.malformedText() + "; the key may be on one of them");
+        }
         return defaultText;
     }
     return toStdString(textOf(settings.value(storedKey)));

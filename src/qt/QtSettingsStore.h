@@ -13,8 +13,9 @@ namespace quendrix::qt {
 // call opens the file afresh; a save reaches the disk before it returns. Names are found in
 // the spelling the file has, in any letter case; a name not yet there is written as given.
 // Texts go to the file as Unicode through the program's code page and come back byte for byte.
-// While the file has a malformed line, reads take the other lines, every save fails, and the
-// diagnostics name the file and the lines.
+// While the file has a malformed line, reads take the other lines, a key not among them fails
+// to read rather than give its default, every save fails, and the diagnostics name the file
+// and the lines.
 class QtSettingsStore final : public platform::SettingsStore {
 public:
     explicit QtSettingsStore(platform::Diagnostics& diagnostics);

@@ -99,7 +99,7 @@ TEST_F(QtSettingsStoreTest, AMalformedLineIsNamedTheOtherLinesAreReadAndNothingI
         QByteArray broken;
         int line;
         const char* why;
-        const char* maxDACValue = "5851";  // what is read, the default when it is in no good line
+        const char* maxDACValue = nullptr;  // nullptr: on no good line, so not read at all
     };
     for (const Case& each : {
              Case{"[FlowRates]\nMaxDACValue 6000", 2, "has no \"=\""},
@@ -115,7 +115,12 @@ TEST_F(QtSettingsStoreTest, AMalformedLineIsNamedTheOtherLinesAreReadAndNothingI
         writeFile(each.broken + sound);
         diagnostics = {};
         EXPECT_EQ(store.GetSetting(kApp, "ValvePositions", "CommPortSetting", "1"), "3");
-        EXPECT_EQ(store.GetSetting(kApp, "FlowRates", "MaxDACValue", "5851"), each.maxDACValue);
+        if (each.maxDACValue != nullptr) {
+            EXPECT_EQ(store.GetSetting(kApp, "FlowRates", "MaxDACValue", "5851"), each.maxDACValue);
+        } else {
+            EXPECT_THROW(store.GetSetting(kApp, "FlowRates", "MaxDACValue", "5851"),
+                         platform::Failure);
+        }
         EXPECT_EQ(portDeviceName(1, UserSettingsFile(kApp).settings()), "/dev/ttyUSB0");
         EXPECT_THROW(store.SaveSetting(kApp, "ValvePositions", "CommPortSetting", "4"),
                      platform::Failure);
@@ -135,26 +140,37 @@ TEST_F(QtSettingsStoreTest, AMalformedLineIsNamedTheOtherLinesAreReadAndNothingI
 }
 
 // The port number is read at a run start, which loads the settings window unseen; the
-// program's end unloads it.
-TEST_F(QtSettingsStoreTest, TheProgramsEndLosesNoStoredSettingOfASoundOrMalformedFile) {
-    const QByteArray stored =
-        "[ValvePositions]\nAuxilliaryWithOutFilter=12345\nCommPortSetting=3\n"
-        "[FlowRates]\nMaxDACValue=6000\n";
-    for (const QByteArray& malformed : {QByteArray(), QByteArray("ValveSpeed 1500\n")}) {
-        SCOPED_TRACE(malformed.toStdString());
-        writeFile(stored + malformed);
+// program's end unloads it. A file mended in between takes the keys that were read.
+TEST_F(QtSettingsStoreTest, TheProgramsEndLosesNoStoredSettingOfASoundMalformedOrMendedFile) {
+    const auto file = [](const QByteArray& valveSpeed) {
+        return "[ValvePositions]\nAuxilliaryWithOutFilter=12345\nCommPortSetting=3\n" + valveSpeed +
+               "\n[FlowRates]\nMaxDACValue=6000\n";
+    };
+    struct Case {
+        QByteArray atStart, atEnd;
+    };
+    for (const Case& each :
+         {Case{"ValveSpeed=1500", "ValveSpeed=1500"}, Case{"ValveSpeed 1500", "ValveSpeed 1500"},
+          Case{"ValveSpeed 1500", "ValveSpeed=1500"}}) {
+        SCOPED_TRACE(each.atStart.toStdString() + " / " + each.atEnd.toStdString());
+        writeFile(file(each.atStart));
         {
             QtPlatform platform;
             app::MainForm form(platform);
             EXPECT_EQ(form.settingsFields().CommPortSetting(), "3");
+            writeFile(file(each.atEnd));
             form.controls().MainForm.close();
         }
-        QSettings file(config.settingsFile(), QSettings::IniFormat);
-        EXPECT_EQ(file.value("ValvePositions/AuxilliaryWithOutFilter").toString(), "12345");
-        EXPECT_EQ(file.value("ValvePositions/CommPortSetting").toString(), "3");
-        EXPECT_EQ(file.value("FlowRates/MaxDACValue").toString(), "6000");
-        if (!malformed.isEmpty()) {
-            EXPECT_EQ(fileContent(), stored + malformed);
+        if (each.atEnd.contains('=')) {
+            QSettings stored(config.settingsFile(), QSettings::IniFormat);
+            EXPECT_EQ(stored.value("ValvePositions/AuxilliaryWithOutFilter").toString(), "12345");
+            EXPECT_EQ(stored.value("ValvePositions/CommPortSetting").toString(), "3");
+            EXPECT_EQ(stored.value("ValvePositions/ValveSpeed").toString(), "1500");
+            EXPECT_EQ(stored.value("FlowRates/MaxDACValue").toString(), "6000");
+            // Absent from a malformed file, a key may lie on the malformed line: not read.
+            EXPECT_EQ(stored.contains("Volumes/MinimumWashVolume"), each.atStart.contains('='));
+        } else {
+            EXPECT_EQ(fileContent(), file(each.atEnd));
         }
     }
 }
