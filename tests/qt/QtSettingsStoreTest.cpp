@@ -63,6 +63,7 @@ TEST_F(QtSettingsStoreTest, TextsComeBackFromTheFileExactlyAsSaved) {
     }
     EXPECT_EQ(store.GetSetting(kApp, "Volumes", "Absent", "1100"), "1100");
     EXPECT_TRUE(fileContent().contains("\xE2\x82\xAC"));  // the euro sign, as UTF-8
+    EXPECT_TRUE(diagnostics.lines().empty());  // what the store writes passes its line check
 }
 
 TEST_F(QtSettingsStoreTest, NamesInAnotherLetterCaseAreFoundAndUpdatedInPlace) {
