@@ -1,5 +1,8 @@
 #include "platform/StdReplacingFile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <random>
 #include <string_view>
@@ -13,24 +16,15 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kNameAttempts = 16;
-
-fs::path resolved(const std::string& path) {
-    std::error_code error;
-    if (fs::is_symlink(path, error)) {
-        fs::path target = fs::canonical(path, error);
-        if (!error) {
-            return target;
-        }
-    }
-    return path;
-}
+constexpr std::size_t kRandomLetters = 6;
+constexpr std::size_t kAsideExtraBytes = 2 + kRandomLetters;  // the two dots
 
 std::string asideName(const fs::path& target, std::random_device& random) {
     constexpr std::string_view kLetters =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
     std::string name = "." + target.filename().string() + ".";
-    for (int i = 0; i < 6; ++i) {
+    for (std::size_t i = 0; i < kRandomLetters; ++i) {
         name += kLetters[pick(random)];
     }
     return name;
@@ -38,15 +32,11 @@ std::string asideName(const fs::path& target, std::random_device& random) {
 
 }  // namespace
 
-StdReplacingFile::StdReplacingFile(const std::string& path) : target_(resolved(path)) {
-    if (!target_.has_filename()) {
-        throw Failure("not a file name: " + path);
-    }
-    createAside();
-    std::error_code error;
-    const fs::file_status old = fs::status(target_, error);
-    if (fs::is_regular_file(old)) {
-        fs::permissions(aside_, old.permissions(), error);
+StdReplacingFile::StdReplacingFile(const std::string& path) : target_(path, kAsideExtraBytes) {
+    if (target_.inPlace()) {
+        openInPlace();
+    } else {
+        createAside();
     }
 }
 
@@ -56,22 +46,41 @@ StdReplacingFile::~StdReplacingFile() {
     }
 }
 
+void StdReplacingFile::openInPlace() {
+    file_.reset(std::fopen(target_.file().c_str(), "wb"));
+    if (file_ == nullptr) {
+        throw Failure("cannot write " + target_.file().string());
+    }
+}
+
 void StdReplacingFile::createAside() {
+    // Until it has the old file's mode, nobody else may read the aside.
+    const mode_t mode = target_.existed() ? 0600 : 0666;
     std::random_device random;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        aside_ = target_.parent_path() / asideName(target_, random);
-        errno = 0;
-        // "x": created here and now, never an existing file of the same name.
-        file_.reset(std::fopen(aside_.string().c_str(), "wbx"));
-        if (file_ != nullptr) {
+        aside_ = target_.folder() / asideName(target_.file(), random);
+        const int descriptor =
+            ::open(aside_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (descriptor >= 0) {
+            file_.reset(::fdopen(descriptor, "wb"));
+            if (file_ == nullptr) {
+                ::close(descriptor);
+                break;
+            }
+            try {
+                target_.keepMetadata(::fileno(file_.get()));
+            } catch (const Failure&) {
+                discard();
+                throw;
+            }
             return;
         }
         if (errno != EEXIST) {
             break;
         }
     }
-    aside_.clear();
-    throw Failure("cannot create a file beside " + target_.string());
+    discard();
+    throw Failure("cannot create a file beside " + target_.file().string());
 }
 
 void StdReplacingFile::write(std::string_view bytes) {
@@ -80,7 +89,7 @@ void StdReplacingFile::write(std::string_view bytes) {
     }
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size()) {
         failed_ = true;
-        throw Failure("cannot write " + target_.string());
+        throw Failure("cannot write " + target_.file().string());
     }
 }
 
@@ -88,27 +97,45 @@ void StdReplacingFile::close() {
     if (file_ == nullptr) {
         throw Failure("the file is closed already");
     }
-    const bool flushed = !failed_ && std::fflush(file_.get()) == 0;
-    const bool closed = std::fclose(file_.release()) == 0;
-    if (!flushed || !closed) {
+    try {
+        finish();
+    } catch (const Failure&) {
         discard();
-        throw Failure("cannot write " + target_.string());
-    }
-    std::error_code error;
-    fs::rename(aside_, target_, error);
-    if (error) {
-        discard();
-        throw Failure("cannot replace " + target_.string() + ": " + error.message());
+        throw;
     }
     committed_ = true;
 }
 
+void StdReplacingFile::finish() {
+    if (failed_ || std::fflush(file_.get()) != 0) {
+        throw Failure("cannot write " + target_.file().string());
+    }
+    SaveTarget::sync(::fileno(file_.get()));
+    if (std::fclose(file_.release()) != 0) {
+        throw Failure("cannot write " + target_.file().string());
+    }
+    if (!aside_.empty()) {
+        std::error_code error;
+        fs::rename(aside_, target_.file(), error);
+        if (error) {
+            throw Failure("cannot replace " + target_.file().string() + ": " + error.message());
+        }
+        aside_.clear();
+    }
+    if (!target_.inPlace() || !target_.existed()) {
+        target_.syncFolder();
+    }
+}
+
+// Written in place, what is written stays; a file made here is taken away again.
 void StdReplacingFile::discard() noexcept {
     file_.reset();
+    std::error_code ignored;
     if (!aside_.empty()) {
-        std::error_code ignored;
         fs::remove(aside_, ignored);
         aside_.clear();
+    } else if (target_.inPlace() && !target_.existed() && !committed_) {
+        fs::remove(target_.file(), ignored);
     }
 }
 

@@ -6,13 +6,15 @@
 #include <string>
 
 #include "platform/FileSystem.h"
+#include "platform/SaveTarget.h"
 
 namespace quendrix::platform {
 
-// A file's new content, written under a hidden name in the file's folder (".name.XXXXXX")
-// and renamed over the file only once it is complete: a failed save never leaves the file
-// half new, and the folder keeps no aside once this object is gone. Saving through a
-// symbolic link replaces the file it points to; the file's permissions are kept.
+// A file's new content, written under a hidden name in the file's folder (".name.XXXXXX"),
+// synced, and renamed over the file only once it is complete: a failed save never leaves the
+// file half new, and the folder keeps no aside once this object is gone. The replacement
+// keeps the old file's mode, and its owner and group; where a replacement cannot, the
+// content is written into the file itself (see SaveTarget).
 class StdReplacingFile final : public OutputFile {
 public:
     explicit StdReplacingFile(const std::string& path);  // throws Failure
@@ -28,10 +30,12 @@ private:
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
 
+    void openInPlace();
     void createAside();
+    void finish();
     void discard() noexcept;
 
-    std::filesystem::path target_;
+    SaveTarget target_;
     std::filesystem::path aside_;
     std::unique_ptr<std::FILE, Closer> file_;
     bool failed_ = false;

@@ -8,6 +8,7 @@
 
 #include "platform/Failure.h"
 #include "platform/StdFileSystem.h"
+#include "support/SavePromises.h"
 
 namespace quendrix::platform {
 namespace {
@@ -45,14 +46,30 @@ TEST_F(StdFileSystemTest, ANewContentTakesTheFilesPlaceOnlyAtCloseAndNothingIsLe
     EXPECT_EQ(fs::status(path("p.txt")).permissions(), kOwnerOnly);
 
     fs::create_directory(folder / "dir");
-    auto failing = files.replace(path("dir"));
-    failing->write("new");
-    EXPECT_THROW(failing->close(), Failure);
+    EXPECT_THROW(files.replace(path("dir")), Failure);
     EXPECT_THROW(files.replace(path("missing/p.txt")), Failure);
     EXPECT_TRUE(fs::is_directory(folder / "dir"));
     EXPECT_EQ(entries(), 3) << "the link, the file and the folder";
     EXPECT_THROW(files.readAll(path("p.txt"), 2), Failure) << "larger than allowed";
     EXPECT_THROW(files.readAll(path("dir"), 100), Failure);
+}
+
+class StdSaveTest : public testsupport::SavePromises {
+protected:
+    StdFileSystem files;
+};
+
+TEST_F(StdSaveTest, KeepsLinksOwnersAndModesAndRefusesWhatTheUserMayNotWrite) {
+    expectPromisesKept(files);
+}
+TEST_F(StdSaveTest, AFullDiskLeavesTheFileByteForByte) {
+    expectFullDiskKeepsTheFile(files);
+}
+TEST_F(StdSaveTest, SavesForATrace) {
+    saveForTrace(files);
+}
+TEST_F(StdSaveTest, SyncsTheContentBeforeTheRenameAndFailsWhenTheSyncFails) {
+    expectSyncedBeforeRename("StdSaveTest.SavesForATrace");
 }
 
 }  // namespace

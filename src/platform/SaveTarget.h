@@ -1,0 +1,48 @@
+#pragma once
+
+#include <sys/stat.h>
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace quendrix::platform {
+
+// The file a save writes and the way it writes it, decided before anything is written.
+// Symbolic links are followed, dangling ones included: the link stays a link and the file it
+// names gets the content. The new content normally goes to a temporary beside the file,
+// which takes the file's place by a rename once it is complete and synced. It is written
+// into the file itself instead where a rename would lose something or cannot be done: a
+// file with more than one hard link, a name too long for the temporary's, a folder the
+// process may not write, an old file whose owner and group the process cannot give a
+// replacement. A file the process may not write, or that nobody may write, is refused,
+// as is anything but a regular file.
+class SaveTarget {
+public:
+    // The temporary's name is the file's name and nameExtraBytes more. Throws Failure when
+    // the file is refused.
+    SaveTarget(const std::string& path, std::size_t nameExtraBytes);
+
+    const std::filesystem::path& file() const { return file_; }
+    std::filesystem::path folder() const;
+    bool existed() const { return old_.has_value(); }
+    bool inPlace() const { return inPlace_; }
+
+    // Gives a replacement the old file's owner and group, where the process may, and then
+    // its exact mode (a change of owner may clear the set-id bits). Throws Failure.
+    void keepMetadata(int descriptor) const;
+    // The file's data and size on the disk; throws Failure when they may not be.
+    static void sync(int descriptor);
+    // After a new name was made in the folder: the name on the disk. Throws Failure.
+    void syncFolder() const;
+
+private:
+    bool mayReplace() const;
+
+    std::filesystem::path file_;
+    std::optional<struct stat> old_;
+    bool inPlace_ = false;
+};
+
+}  // namespace quendrix::platform

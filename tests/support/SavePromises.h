@@ -1,0 +1,327 @@
+#pragma once
+
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/Failure.h"
+#include "platform/FileSystem.h"
+
+// What a save (FileSystem::replace) promises on a real file system, for each implementation:
+// a fixture whose tests name the file system to check. Permissions are checked as the
+// unprivileged user 65534 in a child process, because the tests run as root.
+namespace quendrix::testsupport {
+
+namespace fs = std::filesystem;
+
+class SavePromises : public ::testing::Test {
+protected:
+    static constexpr const char* kTraceVariable = "QUENDRIX_SAVE_FOR_TRACE";
+    static constexpr const char* kOld = "old\r\n";
+    static constexpr const char* kNew = "\"new\"\r\n";
+
+    SavePromises() { fs::create_directories(folder_); }
+    ~SavePromises() override {
+        if (mounted_) {
+            ::umount2(disk().c_str(), MNT_DETACH);
+        }
+        fs::remove_all(folder_);
+    }
+
+    struct Layout {
+        fs::path through;  // the path saved to
+        fs::path file;     // the file that gets the content
+    };
+    struct Case {
+        const char* what;
+        bool asNobody;
+        bool saved;
+        Layout (*make)(const fs::path& folder);
+    };
+
+    void expectPromisesKept(platform::FileSystem& files) {
+        if (::geteuid() != 0) {
+            GTEST_SKIP() << "NOT CHECKED: owners and other users need root";
+        }
+        int number = 0;
+        for (const Case& saving : kCases) {
+            SCOPED_TRACE(saving.what);
+            const fs::path folder = folder_ / std::to_string(++number);
+            fs::create_directories(folder);
+            const Layout layout = saving.make(folder);
+            const bool link = fs::is_symlink(layout.through);
+            const Snapshot before = snapshot(layout.file);
+            const std::set<std::string> entries = names(folder);
+
+            EXPECT_EQ(saveInChild(files, layout.through, saving.asNobody), saving.saved);
+            const Snapshot after = snapshot(layout.file);
+            if (!saving.saved) {
+                EXPECT_EQ(after, before);
+            } else if (before.exists) {
+                EXPECT_EQ(after, (Snapshot{true, kNew, before.mode, before.owner, before.group,
+                                           before.links}));
+            } else {
+                EXPECT_EQ(after.bytes, kNew);
+            }
+            EXPECT_EQ(fs::is_symlink(layout.through), link);
+            std::set<std::string> expected = entries;
+            if (saving.saved) {
+                expected.insert(layout.file.lexically_relative(folder_).string());
+            }
+            EXPECT_EQ(names(folder), expected) << "nothing left beside the file";
+        }
+    }
+
+    // A disk too full for the new content leaves the old one byte for byte.
+    void expectFullDiskKeepsTheFile(platform::FileSystem& files) {
+        if (::geteuid() != 0) {
+            GTEST_SKIP() << "NOT CHECKED: a full disk is a small tmpfs, whose mount needs root";
+        }
+        fs::create_directories(disk());
+        ASSERT_EQ(::mount("tmpfs", disk().c_str(), "tmpfs", 0, "size=64k"), 0)
+            << "root should be able to mount a tmpfs: " << std::strerror(errno);
+        mounted_ = true;
+        const fs::path file = disk() / "p.protocol";
+        const std::string old(8192, 'o');
+        std::ofstream(file, std::ios::binary) << old;
+        fill(disk() / "filler");
+        EXPECT_THROW(save(files, file, std::string(24000, 'n')), platform::Failure);
+        EXPECT_EQ(read(file), old);
+        EXPECT_EQ(names(disk()), (std::set<std::string>{"disk/filler", "disk/p.protocol"}));
+    }
+
+    // Run by itself, a plain save; run by expectSyncedBeforeRename, the save it traces.
+    void saveForTrace(platform::FileSystem& files) {
+        const char* named = std::getenv(kTraceVariable);
+        const fs::path file = named != nullptr ? fs::path(named) : folder_ / "p.protocol";
+        save(files, file, kNew);
+        EXPECT_EQ(read(file), kNew);
+    }
+
+    // The new content is on the disk before it takes the file's place, and its name after;
+    // a failed sync fails the save. Traced in a run of this test program's test
+    // `saveForTraceTest`, which calls saveForTrace.
+    void expectSyncedBeforeRename(const std::string& saveForTraceTest) {
+        ASSERT_EQ(std::system("command -v strace >/dev/null"), 0)
+            << "strace is missing (scripts/setup installs it)";
+        const fs::path data = folder_ / "data";
+        const fs::path file = data / "p.protocol";
+        const fs::path trace = folder_ / "trace";
+        fs::create_directories(data);
+        std::ofstream(file, std::ios::binary) << kOld;
+        const std::string test = "'" + fs::read_symlink("/proc/self/exe").string() +
+                                 "' --gtest_filter=" + saveForTraceTest + " >/dev/null 2>&1";
+        const std::string strace = std::string("ASAN_OPTIONS=detect_leaks=0 ") + kTraceVariable +
+                                   "='" + file.string() + "' strace -f -qq ";
+
+        ASSERT_EQ(run(strace + "-y -o '" + trace.string() +
+                      "' -e trace=fsync,fdatasync,rename,renameat,renameat2 " + test),
+                  0);
+        EXPECT_EQ(read(file), kNew);
+        std::ifstream lines(trace);
+        std::vector<std::string> calls;
+        for (std::string line; std::getline(lines, line);) {
+            calls.push_back(line);
+        }
+        const auto renamed = std::find_if(calls.begin(), calls.end(), [&](const auto& call) {
+            return call.find("rename") != std::string::npos &&
+                   call.find(", \"" + file.string() + "\")") != std::string::npos;
+        });
+        ASSERT_NE(renamed, calls.end()) << "no rename onto the file";
+        EXPECT_TRUE(std::any_of(calls.begin(), renamed, [&](const auto& call) {
+            return call.find("sync(") != std::string::npos &&
+                   call.find("<" + data.string() + "/") != std::string::npos;
+        })) << "the new content was not synced before the rename";
+        EXPECT_TRUE(std::any_of(renamed, calls.end(), [&](const auto& call) {
+            return call.find("fsync(") != std::string::npos &&
+                   call.find("<" + data.string() + ">") != std::string::npos;
+        })) << "the folder was not synced after the rename";
+
+        std::ofstream(file, std::ios::binary) << kOld;
+        EXPECT_NE(run(strace + "-o /dev/null -e trace=fsync -e inject=fsync:error=EIO " + test), 0)
+            << "a failed sync must fail the save";
+        EXPECT_EQ(read(file), kOld);
+        EXPECT_EQ(names(data), (std::set<std::string>{"data/p.protocol"}));
+    }
+
+private:
+    static constexpr uid_t kNobody = 65534;
+
+    struct Snapshot {
+        bool exists = false;
+        std::string bytes;
+        mode_t mode = 0;
+        uid_t owner = 0;
+        gid_t group = 0;
+        nlink_t links = 0;
+        bool operator==(const Snapshot&) const = default;
+    };
+
+    static void write(const fs::path& file, mode_t mode, uid_t owner, gid_t group) {
+        std::ofstream(file, std::ios::binary) << kOld;
+        ::chown(file.c_str(), owner, group);
+        ::chmod(file.c_str(), mode);
+    }
+    static void giveToNobody(const fs::path& path) { ::chown(path.c_str(), kNobody, kNobody); }
+
+    static constexpr Case kCases[] = {
+        {"a file through a relative symbolic link", false, true,
+         [](const fs::path& folder) {
+             write(folder / "p", 0644, 0, 0);
+             fs::create_symlink("p", folder / "link");
+             return Layout{folder / "link", folder / "p"};
+         }},
+        {"a dangling symbolic link", false, true,
+         [](const fs::path& folder) {
+             fs::create_directory(folder / "sub");
+             fs::create_symlink("sub/p", folder / "link");
+             return Layout{folder / "link", folder / "sub" / "p"};
+         }},
+        {"a file with a second hard link", false, true,
+         [](const fs::path& folder) {
+             write(folder / "p", 0644, 0, 0);
+             fs::create_hard_link(folder / "p", folder / "q");
+             return Layout{folder / "q", folder / "p"};
+         }},
+        {"a name of 255 bytes", false, true,
+         [](const fs::path& folder) {
+             const fs::path file = folder / std::string(255, 'n');
+             write(file, 0644, 0, 0);
+             return Layout{file, file};
+         }},
+        {"a new name of 255 bytes", false, true,
+         [](const fs::path& folder) {
+             const fs::path file = folder / std::string(255, 'n');
+             return Layout{file, file};
+         }},
+        {"someone's owner, group and set-group-id mode", false, true,
+         [](const fs::path& folder) {
+             write(folder / "p", 02640, 1234, 5678);
+             return Layout{folder / "p", folder / "p"};
+         }},
+        {"a file nobody may write, even for root", false, false,
+         [](const fs::path& folder) {
+             write(folder / "p", 0444, 0, 0);
+             return Layout{folder / "p", folder / "p"};
+         }},
+        {"a read-only file of the user's own", true, false,
+         [](const fs::path& folder) {
+             giveToNobody(folder);
+             write(folder / "p", 0444, kNobody, kNobody);
+             return Layout{folder / "p", folder / "p"};
+         }},
+        {"an unusual mode of the user's own file", true, true,
+         [](const fs::path& folder) {
+             giveToNobody(folder);
+             write(folder / "p", 0604, kNobody, kNobody);
+             return Layout{folder / "p", folder / "p"};
+         }},
+        {"a writable file in a read-only folder", true, true,
+         [](const fs::path& folder) {
+             write(folder / "p", 0666, 0, 0);
+             return Layout{folder / "p", folder / "p"};
+         }},
+        {"a link into a read-only folder", true, true,
+         [](const fs::path& folder) {
+             fs::create_directory(folder / "ro");
+             fs::create_directory(folder / "own");
+             giveToNobody(folder / "own");
+             write(folder / "ro" / "p", 0666, 0, 0);
+             fs::create_symlink("../ro/p", folder / "own" / "link");
+             return Layout{folder / "own" / "link", folder / "ro" / "p"};
+         }},
+        {"root's file in a shared sticky folder, writable by the user's group", true, true,
+         [](const fs::path& folder) {
+             ::chmod(folder.c_str(), 01777);
+             write(folder / "p", 0664, 0, kNobody);
+             return Layout{folder / "p", folder / "p"};
+         }},
+    };
+
+    fs::path disk() const { return folder_ / "disk"; }
+
+    static void save(platform::FileSystem& files, const fs::path& path, const std::string& bytes) {
+        const auto file = files.replace(path.string());
+        file->write(bytes);
+        file->close();
+    }
+
+    // True when the save succeeded, in a child that runs as user 65534 when asked.
+    static bool saveInChild(platform::FileSystem& files, const fs::path& path, bool asNobody) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (asNobody &&
+                (::setgroups(0, nullptr) != 0 || ::setresgid(kNobody, kNobody, kNobody) != 0 ||
+                 ::setresuid(kNobody, kNobody, kNobody) != 0)) {
+                ::_exit(2);
+            }
+            try {
+                save(files, path, kNew);
+                ::_exit(0);
+            } catch (const platform::Failure&) {
+                ::_exit(1);
+            }
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) < 2) << "the child failed";
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
+    static int run(const std::string& command) {
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    static std::string read(const fs::path& file) {
+        std::ifstream stream(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(stream), {}};
+    }
+
+    static Snapshot snapshot(const fs::path& file) {
+        struct stat info {};
+        if (::stat(file.c_str(), &info) != 0) {
+            return {};
+        }
+        return {true, read(file), info.st_mode & 07777, info.st_uid, info.st_gid, info.st_nlink};
+    }
+
+    // Fills the disk: a tmpfs has no room left for a page.
+    static void fill(const fs::path& file) {
+        std::ofstream stream(file, std::ios::binary);
+        const std::string page(4096, 'f');
+        while (stream.write(page.data(), static_cast<std::streamsize>(page.size())).flush()) {
+        }
+    }
+
+    // Every name under the folder, relative to the test's own folder.
+    std::set<std::string> names(const fs::path& folder) const {
+        std::set<std::string> found;
+        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+            found.insert(entry.path().lexically_relative(folder_).string());
+        }
+        return found;
+    }
+
+    const fs::path folder_ =
+        fs::temp_directory_path() / ("quendrix-save-" + std::to_string(std::random_device()()));
+    bool mounted_ = false;
+};
+
+}  // namespace quendrix::testsupport
