@@ -5,10 +5,10 @@
 
 #include "platform/Platform.h"
 #include "platform/SeededRandom.h"
-#include "platform/StdFileSystem.h"
 #include "qt/QtDiagnostics.h"
 #include "qt/QtEventPump.h"
 #include "qt/QtFileDialog.h"
+#include "qt/QtFileSystem.h"
 #include "qt/QtGridMetrics.h"
 #include "qt/QtMessageBox.h"
 #include "qt/QtSettingsStore.h"
@@ -44,7 +44,7 @@ private:
     QtTimerScheduler timerScheduler_;
     QtMessageBox messageBox_;
     QtGridMetrics gridMetrics_;
-    platform::StdFileSystem fileSystem_;
+    QtFileSystem fileSystem_;
     QtDiagnostics diagnostics_;
     QtSettingsStore settingsStore_{diagnostics_};
     QtFileDialog fileDialog_;
