@@ -22,9 +22,12 @@ public:
     // Creates the file, or empties an existing one; throws Failure when it cannot.
     virtual std::unique_ptr<OutputFile> create(const std::string& path) = 0;
     // A new content for the file, written aside (in the same folder) while the file keeps its
-    // old one. close() puts the new content in its place, or throws Failure and leaves the
-    // file as it was; so does a close after a failed write. Destroyed without a successful
-    // close, the new content is dropped. Throws Failure when the aside cannot be created.
+    // old one. close() puts the new content, synced, in its place, or throws Failure and
+    // leaves the file as it was; so does a close after a failed write. Destroyed without a
+    // successful close, the new content is dropped. Where a replacement would lose the file's
+    // other hard links or its owner, or cannot be made (a name too long, a folder that may
+    // not be written), the content goes into the file itself, and a failure leaves what was
+    // written. Throws Failure when the file may not be written or the aside cannot be made.
     virtual std::unique_ptr<OutputFile> replace(const std::string& path) = 0;
     // The whole content; throws Failure when the file cannot be read or holds more than
     // maxBytes.

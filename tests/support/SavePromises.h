@@ -160,6 +160,12 @@ protected:
         EXPECT_EQ(names(data), (std::set<std::string>{"data/p.protocol"}));
     }
 
+    const fs::path& folder() const { return folder_; }
+    static std::string read(const fs::path& file) {
+        std::ifstream stream(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(stream), {}};
+    }
+
 private:
     static constexpr uid_t kNobody = 65534;
 
@@ -287,11 +293,6 @@ private:
     static int run(const std::string& command) {
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    static std::string read(const fs::path& file) {
-        std::ifstream stream(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(stream), {}};
     }
 
     static Snapshot snapshot(const fs::path& file) {
