@@ -44,15 +44,15 @@ protected:
         fs::remove_all(folder_);
     }
 
-    struct Layout {
-        fs::path through;  // the path saved to
-        fs::path file;     // the file that gets the content
-    };
+    // A folder made by `setup`, a shell command run as root in it; the save goes to
+    // `through` and its content to `file` ("$L" stands for a name of 255 bytes).
     struct Case {
         const char* what;
         bool asNobody;
         bool saved;
-        Layout (*make)(const fs::path& folder);
+        const char* setup;
+        const char* through;
+        const char* file;
     };
 
     void expectPromisesKept(platform::FileSystem& files) {
@@ -64,13 +64,15 @@ protected:
             SCOPED_TRACE(saving.what);
             const fs::path folder = folder_ / std::to_string(++number);
             fs::create_directories(folder);
-            const Layout layout = saving.make(folder);
-            const bool link = fs::is_symlink(layout.through);
-            const Snapshot before = snapshot(layout.file);
-            const std::set<std::string> entries = names(folder);
+            ASSERT_EQ(run("cd '" + folder.string() + "' && L=" + kLong + " && " + saving.setup), 0);
+            const fs::path through = folder / named(saving.through);
+            const fs::path file = folder / named(saving.file);
+            const bool link = fs::is_symlink(through);
+            const Snapshot before = snapshot(file);
+            std::set<std::string> expected = names(folder);
 
-            EXPECT_EQ(saveInChild(files, layout.through, saving.asNobody), saving.saved);
-            const Snapshot after = snapshot(layout.file);
+            EXPECT_EQ(saveInChild(files, through, saving.asNobody), saving.saved);
+            const Snapshot after = snapshot(file);
             if (!saving.saved) {
                 EXPECT_EQ(after, before);
             } else if (before.exists) {
@@ -78,12 +80,9 @@ protected:
                                            before.links}));
             } else {
                 EXPECT_EQ(after.bytes, kNew);
+                expected.insert(file.lexically_relative(folder_).string());
             }
-            EXPECT_EQ(fs::is_symlink(layout.through), link);
-            std::set<std::string> expected = entries;
-            if (saving.saved) {
-                expected.insert(layout.file.lexically_relative(folder_).string());
-            }
+            EXPECT_EQ(fs::is_symlink(through), link);
             EXPECT_EQ(names(folder), expected) << "nothing left beside the file";
         }
     }
@@ -100,7 +99,7 @@ protected:
         const fs::path file = disk() / "p.protocol";
         const std::string old(8192, 'o');
         std::ofstream(file, std::ios::binary) << old;
-        fill(disk() / "filler");
+        run("dd if=/dev/zero of='" + (disk() / "filler").string() + "' bs=4096 2>/dev/null");
         EXPECT_THROW(save(files, file, std::string(24000, 'n')), platform::Failure);
         EXPECT_EQ(read(file), old);
         EXPECT_EQ(names(disk()), (std::set<std::string>{"disk/filler", "disk/p.protocol"}));
@@ -134,11 +133,10 @@ protected:
                       "' -e trace=fsync,fdatasync,rename,renameat,renameat2 " + test),
                   0);
         EXPECT_EQ(read(file), kNew);
-        std::ifstream lines(trace);
         std::vector<std::string> calls;
-        for (std::string line; std::getline(lines, line);) {
+        std::ifstream lines(trace);
+        for (std::string line; std::getline(lines, line);)
             calls.push_back(line);
-        }
         const auto renamed = std::find_if(calls.begin(), calls.end(), [&](const auto& call) {
             return call.find("rename") != std::string::npos &&
                    call.find(", \"" + file.string() + "\")") != std::string::npos;
@@ -179,85 +177,31 @@ private:
         bool operator==(const Snapshot&) const = default;
     };
 
-    static void write(const fs::path& file, mode_t mode, uid_t owner, gid_t group) {
-        std::ofstream(file, std::ios::binary) << kOld;
-        ::chown(file.c_str(), owner, group);
-        ::chmod(file.c_str(), mode);
+    static constexpr const char* kLong = "$(printf %0255d 0 | tr 0 n)";
+    static std::string named(const std::string& name) {
+        return name == "$L" ? std::string(255, 'n') : name;
     }
-    static void giveToNobody(const fs::path& path) { ::chown(path.c_str(), kNobody, kNobody); }
 
     static constexpr Case kCases[] = {
-        {"a file through a relative symbolic link", false, true,
-         [](const fs::path& folder) {
-             write(folder / "p", 0644, 0, 0);
-             fs::create_symlink("p", folder / "link");
-             return Layout{folder / "link", folder / "p"};
-         }},
-        {"a dangling symbolic link", false, true,
-         [](const fs::path& folder) {
-             fs::create_directory(folder / "sub");
-             fs::create_symlink("sub/p", folder / "link");
-             return Layout{folder / "link", folder / "sub" / "p"};
-         }},
-        {"a file with a second hard link", false, true,
-         [](const fs::path& folder) {
-             write(folder / "p", 0644, 0, 0);
-             fs::create_hard_link(folder / "p", folder / "q");
-             return Layout{folder / "q", folder / "p"};
-         }},
-        {"a name of 255 bytes", false, true,
-         [](const fs::path& folder) {
-             const fs::path file = folder / std::string(255, 'n');
-             write(file, 0644, 0, 0);
-             return Layout{file, file};
-         }},
-        {"a new name of 255 bytes", false, true,
-         [](const fs::path& folder) {
-             const fs::path file = folder / std::string(255, 'n');
-             return Layout{file, file};
-         }},
+        {"a file through a relative symbolic link", false, true, "echo >p && ln -s p link", "link",
+         "p"},
+        {"a dangling symbolic link", false, true, "mkdir sub && ln -s sub/p link", "link", "sub/p"},
+        {"a file with a second hard link", false, true, "echo >p && ln p q", "q", "p"},
+        {"a name of 255 bytes", false, true, "echo >$L", "$L", "$L"},
+        {"a new name of 255 bytes", false, true, "true", "$L", "$L"},
         {"someone's owner, group and set-group-id mode", false, true,
-         [](const fs::path& folder) {
-             write(folder / "p", 02640, 1234, 5678);
-             return Layout{folder / "p", folder / "p"};
-         }},
-        {"a file nobody may write, even for root", false, false,
-         [](const fs::path& folder) {
-             write(folder / "p", 0444, 0, 0);
-             return Layout{folder / "p", folder / "p"};
-         }},
+         "echo >p && chown 1234:5678 p && chmod 2640 p", "p", "p"},
+        {"a file nobody may write, even root", false, false, "echo >p && chmod 444 p", "p", "p"},
         {"a read-only file of the user's own", true, false,
-         [](const fs::path& folder) {
-             giveToNobody(folder);
-             write(folder / "p", 0444, kNobody, kNobody);
-             return Layout{folder / "p", folder / "p"};
-         }},
+         "echo >p && chown -R 65534:65534 . && chmod 444 p", "p", "p"},
         {"an unusual mode of the user's own file", true, true,
-         [](const fs::path& folder) {
-             giveToNobody(folder);
-             write(folder / "p", 0604, kNobody, kNobody);
-             return Layout{folder / "p", folder / "p"};
-         }},
-        {"a writable file in a read-only folder", true, true,
-         [](const fs::path& folder) {
-             write(folder / "p", 0666, 0, 0);
-             return Layout{folder / "p", folder / "p"};
-         }},
+         "echo >p && chown -R 65534:65534 . && chmod 604 p", "p", "p"},
+        {"a writable file in a read-only folder", true, true, "echo >p && chmod 666 p", "p", "p"},
         {"a link into a read-only folder", true, true,
-         [](const fs::path& folder) {
-             fs::create_directory(folder / "ro");
-             fs::create_directory(folder / "own");
-             giveToNobody(folder / "own");
-             write(folder / "ro" / "p", 0666, 0, 0);
-             fs::create_symlink("../ro/p", folder / "own" / "link");
-             return Layout{folder / "own" / "link", folder / "ro" / "p"};
-         }},
-        {"root's file in a shared sticky folder, writable by the user's group", true, true,
-         [](const fs::path& folder) {
-             ::chmod(folder.c_str(), 01777);
-             write(folder / "p", 0664, 0, kNobody);
-             return Layout{folder / "p", folder / "p"};
-         }},
+         "mkdir ro own && echo >ro/p && chmod 666 ro/p && ln -s ../ro/p own/l && chown 65534 own",
+         "own/l", "ro/p"},
+        {"root's file in a sticky folder, writable by the user's group", true, true,
+         "chmod 1777 . && echo >p && chgrp 65534 p && chmod 664 p", "p", "p"},
     };
 
     fs::path disk() const { return folder_ / "disk"; }
@@ -301,14 +245,6 @@ private:
             return {};
         }
         return {true, read(file), info.st_mode & 07777, info.st_uid, info.st_gid, info.st_nlink};
-    }
-
-    // Fills the disk: a tmpfs has no room left for a page.
-    static void fill(const fs::path& file) {
-        std::ofstream stream(file, std::ios::binary);
-        const std::string page(4096, 'f');
-        while (stream.write(page.data(), static_cast<std::streamsize>(page.size())).flush()) {
-        }
     }
 
     // Every name under the folder, relative to the test's own folder.
