@@ -87,9 +87,9 @@ fs::path SaveTarget::folder() const {
     return file_.has_parent_path() ? file_.parent_path() : fs::path(".");
 }
 
-// A replacement would split hard links, could not be made or renamed in a folder the
-// process may not write (nor over someone else's file in a sticky folder), and would lose
-// an owner and group the process cannot give.
+// Not where it would split hard links, where the folder takes no new name from the process
+// (nor a rename over someone else's file, when the folder is sticky), nor where the owner
+// and group would be lost.
 bool SaveTarget::mayReplace() const {
     const bool mayGiveOwner =
         ::geteuid() == 0 || (old_->st_uid == ::geteuid() && isOwnGroup(old_->st_gid));

@@ -10,13 +10,12 @@ constexpr std::size_t kTemporaryExtraBytes = 7;
 
 }  // namespace
 
-QtReplacingFile::QtReplacingFile(const std::string& path)
-    : target_(path, kTemporaryExtraBytes),
-      name_(QFile::decodeName(QByteArray::fromStdString(target_.file().string()))) {
+QtReplacingFile::QtReplacingFile(const std::string& path) : target_(path, kTemporaryExtraBytes) {
+    const QString name = QFile::decodeName(QByteArray::fromStdString(target_.file().string()));
     if (target_.inPlace()) {
-        inPlace_ = std::make_unique<QFile>(name_);
+        inPlace_ = std::make_unique<QFile>(name);
     } else {
-        replacement_ = std::make_unique<QSaveFile>(name_);
+        replacement_ = std::make_unique<QSaveFile>(name);
         // Only for a folder that refuses the temporary after all; SaveTarget foresees the
         // usual cases.
         replacement_->setDirectWriteFallback(true);

@@ -32,7 +32,6 @@ private:
     void discard() noexcept;
 
     platform::SaveTarget target_;
-    QString name_;
     std::unique_ptr<QSaveFile> replacement_;
     std::unique_ptr<QFile> inPlace_;
     bool committed_ = false;
