@@ -1,7 +1,9 @@
 #include "platform/StdFileSystem.h"
 
 #include <array>
+#include <cerrno>
 #include <fstream>
+#include <system_error>
 
 #include "platform/Failure.h"
 #include "platform/StdReplacingFile.h"
@@ -11,10 +13,9 @@ namespace {
 
 class StdOutputFile final : public OutputFile {
 public:
-    explicit StdOutputFile(const std::string& path)
-        : path_(path), stream_(path, std::ios::binary | std::ios::trunc) {
+    explicit StdOutputFile(const std::string& path) : path_(path), stream_(openStream(path)) {
         if (!stream_) {
-            throw Failure("cannot create " + path_);
+            throw Failure("cannot create " + path_ + ": " + reason_);
         }
     }
 
@@ -35,7 +36,19 @@ public:
     }
 
 private:
+    // The stream keeps no reason of its own; the system's is kept before anything else can
+    // overwrite it.
+    std::ofstream openStream(const std::string& path) {
+        errno = 0;
+        std::ofstream stream(path, std::ios::binary | std::ios::trunc);
+        if (!stream) {
+            reason_ = errno != 0 ? std::generic_category().message(errno) : "unknown reason";
+        }
+        return stream;
+    }
+
     std::string path_;
+    std::string reason_;
     std::ofstream stream_;
 };
 

@@ -14,6 +14,18 @@ namespace {
 
 constexpr int kPacingMs = 10;
 
+// Marks the span of a run, from its start to its return, whatever ends it.
+class InRun {
+public:
+    explicit InRun(bool& running) : running_(running) { running_ = true; }
+    ~InRun() { running_ = false; }
+    InRun(const InRun&) = delete;
+    InRun& operator=(const InRun&) = delete;
+
+private:
+    bool& running_;
+};
+
 struct RunMode {
     bool StepMode = false;
     bool TestMode = false;
@@ -58,6 +70,7 @@ void ProtocolRunner::RunProtocol_Click(std::int16_t Index) {
     if (!start(Index, run)) {
         return;
     }
+    const InRun inRun(running_);
     while (form_.flags.ProtocolRunning) {
         if (!runRow(run)) {
             break;
@@ -75,20 +88,24 @@ void ProtocolRunner::StopProtocol() {
     stop_.StopProtocol();
 }
 
-// A second entry during a run gets as far as the run log: it has reset the test counter, the
-// loop memory and TestMode by then, which the first run goes on with.
+// A second entry during a run, also one in the last pacing after the run was stopped, is
+// refused before the run log. It has reset the test counter and TestMode by then, which the
+// first run goes on with; that run's loop memory is left alone, as its loops still count
+// with it.
 bool ProtocolRunner::start(std::int16_t Index, RunState& run) {
     form_.intTestCounter.setText("1");
-    form_.LoopStartCount.fill(0);
     const RunMode mode = modeOf(Index);
     run.StepMode = mode.StepMode;
     form_.flags.TestMode = mode.TestMode;
+    if (running_) {
+        return refuse("a run is in progress");
+    }
     try {
         form_.fileSlot.openForOutput(kRunLog);
-    } catch (const platform::Failure&) {
-        messages_.show("File Open Already ");
-        return false;
+    } catch (const platform::Failure& failure) {
+        return refuse(failure.what());
     }
+    form_.LoopStartCount.fill(0);
     if (!hidePanelsAndConfigurePort()) {
         return false;
     }
@@ -99,6 +116,12 @@ bool ProtocolRunner::start(std::int16_t Index, RunState& run) {
     run.CurrentRow = 1;
     run.PendingJump = 0;
     return true;
+}
+
+bool ProtocolRunner::refuse(const std::string& reason) {
+    form_.diagnostics.report("run not started: " + reason);
+    messages_.show("File Open Already ");
+    return false;
 }
 
 // A failure here closes the run log again, so that the next start is not refused.
@@ -118,11 +141,23 @@ bool ProtocolRunner::hidePanelsAndConfigurePort() {
     }
 }
 
-// A port that is open already, a number that is not one, a missing port: the run goes on,
-// and the device link tries again at its first send.
+// The port stays open from one run to the next, and after "Query Status": open on the
+// number the settings name, it is the port the run wants. Open on another number, a number
+// that is not one, a missing port: the run goes on, and the device link tries again at its
+// first send.
 void ProtocolRunner::openPort() {
-    step([this] { form_.MSComm1.setCommPort(strictWholeValue(settings_.CommPortSetting())); });
-    step([this] { form_.MSComm1.setPortOpen(true); });
+    auto& port = form_.MSComm1;
+    std::optional<std::int16_t> number;
+    step([&] { number = strictWholeValue(settings_.CommPortSetting()); });
+    if (port.PortOpen() && number == port.CommPort()) {
+        return;
+    }
+    if (number) {
+        step([&] { port.setCommPort(*number); });
+    }
+    if (!port.PortOpen()) {
+        step([&] { port.setPortOpen(true); });
+    }
 }
 
 // One turn of the row cycle. Pacing, advancing, scrolling and the step message follow every

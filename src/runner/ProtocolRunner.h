@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "device/DeviceLink.h"
@@ -35,8 +36,7 @@ public:
 
     // Index 0 runs, 2 steps through the rows, 3 steps in test mode; any other runs as 0.
     // Returns when the run has ended and StopProtocol has run, or at once when the start
-    // fails. A click during a run enters here again and is refused at the run log; the first
-    // run goes on.
+    // fails. A click during a run enters here again and is refused; the first run goes on.
     void RunProtocol_Click(std::int16_t Index);
     // Asks the run to stop; it does so at its next check.
     void EndTheProtocol_Click();
@@ -50,6 +50,7 @@ public:
 
 private:
     bool start(std::int16_t Index, RunState& run);
+    bool refuse(const std::string& reason);
     bool hidePanelsAndConfigurePort();
     void openPort();
     bool runRow(RunState& run);
@@ -68,6 +69,7 @@ private:
     FlowStatements flow_;
     DeviceStatement device_;
     std::optional<RunReport> lastRun_;
+    bool running_ = false;  // from a start that succeeded until its run returns
     std::vector<platform::Subscription> handlers_;
 };
 

@@ -15,11 +15,13 @@
 
 namespace quendrix::sim {
 
-// The whole platform in virtual time, with the simulated instrument on serial port 1.
+// The whole platform in virtual time, with the simulated instrument on serial port 1 unless
+// told otherwise.
 class SimPlatform final : public platform::Platform {
 public:
-    explicit SimPlatform(FaultSwitches faults = {}, platform::Version version = {1, 0, 0})
-        : serial_(clock_, faults), version_(version) {}
+    explicit SimPlatform(FaultSwitches faults = {}, platform::Version version = {1, 0, 0},
+                         int instrumentPort = 1)
+        : serial_(clock_, faults, instrumentPort), version_(version) {}
 
     platform::EventPump& eventPump() override { return pump_; }
     platform::TimerScheduler& timerScheduler() override { return timers_; }

@@ -72,5 +72,16 @@ TEST_F(StdSaveTest, SyncsTheContentBeforeTheRenameAndFailsWhenTheSyncFails) {
     expectSyncedBeforeRename("StdSaveTest.SavesForATrace");
 }
 
+// A file that cannot be created says why, in the system's words.
+TEST_F(StdFileSystemTest, AFileThatCannotBeCreatedGivesTheSystemsReason) {
+    try {
+        files.create(path("missing/p.txt"));
+        ADD_FAILURE() << "created in a missing folder";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(std::string(failure.what()),
+                  "cannot create " + path("missing/p.txt") + ": No such file or directory");
+    }
+}
+
 }  // namespace
 }  // namespace quendrix::platform

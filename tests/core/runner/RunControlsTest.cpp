@@ -38,20 +38,79 @@ TEST(RunTest, ColumnOneIsAKeywordAnAddressOrAnError) {
     }
 }
 
-// A second click is refused, but clears the test counter and the loop's memory. A panel that
-// cannot be hidden fails the port set-up, and the log is closed again for the next start.
-TEST(RunTest, ASecondClickOrAPortErrorRefusesTheStart) {
-    RunRig rig({{"Count"}, {"Wait", "1"}, {"Loop", "1", "2"}, {"End"}});
-    rig.platform.clock().at(1500ms, [&] { rig.c.RunProtocol.at(0).click(); });
-    EXPECT_EQ(rig.run().ending, Ending::EndRow);
-    EXPECT_EQ(rig.c.intTestCounter.text(), "2");
-    EXPECT_EQ(rig.grid.TextMatrix(3, 3), " 1 times");
+// A click during a run, also in the last row's pacing after End, is refused: it restarts the
+// test counter, but the running loop keeps its memory and counts on.
+TEST(RunTest, ASecondClickIsRefusedAndTheRunningLoopCountsOn) {
+    for (const bool afterEnd : {false, true}) {
+        RunRig rig({{"Count"}, {"Wait", "1"}, {"Loop", "1", "2"}, {"End"}});
+        auto& clock = rig.platform.clock();
+        const auto click = [&] { rig.c.RunProtocol.at(0).click(); };
+        auto endRow = rig.form.runner().onRowStarted.subscribe([&](int row) {
+            if (row == 4 && afterEnd) {
+                clock.at(clock.now() + 5ms, click);
+            }
+        });
+        if (!afterEnd) {
+            clock.at(1500ms, click);
+        }
+        EXPECT_EQ(rig.run().ending, Ending::EndRow);
+        EXPECT_EQ(rig.c.intTestCounter.text(), afterEnd ? "1" : "2");
+        EXPECT_EQ(rig.grid.TextMatrix(3, 3), " 2 times");
+        EXPECT_EQ(rig.messages(), Texts{"File Open Already "});
+        EXPECT_EQ(rig.diagnostics(), Texts{"run not started: a run is in progress"});
+    }
+}
+
+// A run log that cannot be created refuses the start and the diagnostics say why. A panel
+// that cannot be hidden fails the port set-up, and the log is closed again for the next start.
+TEST(RunTest, AStartRefusedAtTheRunLogOrThePort) {
+    RunRig noLog({{"End"}});
+    noLog.platform.files().makeFailing("TESTFILE.txt");
+    noLog.c.RunProtocol.at(0).click();
+    EXPECT_EQ(noLog.messages(), Texts{"File Open Already "});
+    EXPECT_EQ(noLog.diagnostics(), Texts{"run not started: cannot create TESTFILE.txt"});
+    EXPECT_FALSE(noLog.form.runner().lastRun().has_value());
+
+    RunRig rig({{"End"}});
     rig.c.CommandFrame.setVisible(true);
     auto failing = rig.c.CommandFrame.observe([] { throw platform::Failure("cannot hide"); });
     rig.c.RunProtocol.at(0).click();
     failing.reset();
     EXPECT_EQ(rig.run().ending, Ending::EndRow);
-    EXPECT_EQ(rig.messages(), (Texts{"File Open Already ", "Port open Error"}));
+    EXPECT_EQ(rig.messages(), Texts{"Port open Error"});
+}
+
+// The port stays open after "Query Status" and from run to run. A run opens the port that
+// the settings name; one open already on that number is no failure, one open on another
+// number still is, and the run goes on with it.
+TEST(RunTest, ARunUsesThePortTheSettingsName) {
+    const std::string numberLocked =
+        "run step skipped: the port number cannot change while the port is open";
+    const struct Case {
+        int instrumentPort;
+        std::string setting;
+        bool queryFirst;
+        Texts diagnostics;
+    } cases[] = {
+        {1, "1", true, {}},
+        {3, "3", false, {}},
+        {1, "3", true, {numberLocked, numberLocked}},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.setting);
+        RunRig rig({{"1", "ZR", "W"}, {"End"}}, {}, row.instrumentPort);
+        rig.platform.settings().put("quendrix", "ValvePositions", "CommPortSetting", row.setting);
+        if (row.queryFirst) {
+            rig.c.CommandStatusQuery.click();
+            rig.platform.clock().advanceBy(100ms);
+        }
+        EXPECT_EQ(rig.run().ending, Ending::EndRow);
+        EXPECT_EQ(rig.run().ending, Ending::EndRow);
+        EXPECT_EQ(rig.c.MSComm1.CommPort(), row.instrumentPort);
+        EXPECT_EQ(rig.platform.serial().openCount(), 1);
+        EXPECT_EQ(rig.sent("/1ZR"), 2);
+        EXPECT_EQ(rig.diagnostics(), row.diagnostics);
+    }
 }
 
 // A watcher that closes the main window as a row's turn begins ends the run before the row

@@ -25,8 +25,9 @@ struct Row {
 
 // The main window on the simulated instrument, with a protocol from row 1.
 struct RunRig {
-    explicit RunRig(const std::vector<Row>& rows, sim::FaultSwitches faults = {})
-        : platform(faults) {
+    explicit RunRig(const std::vector<Row>& rows, sim::FaultSwitches faults = {},
+                    int instrumentPort = 1)
+        : platform(faults, {1, 0, 0}, instrumentPort) {
         platform.pump().setTimeLimit(10min);
         for (int r = 1; const Row& row : rows) {
             grid.setTextMatrix(r, 1, row.address);
@@ -44,6 +45,20 @@ struct RunRig {
         return form.runner().lastRun().value();
     }
     const Texts& messages() { return platform.messages().shown(); }
+    const Texts& diagnostics() { return platform.diagnosticLines().lines(); }
+    // Clicks "&Run " while a modal message box is wanted, and holds that box open for `span`
+    // of virtual time, handling events meanwhile as a modal box does.
+    void clickRunHoldingTheBoxOpen(Micros span) {
+        platform.messages().whenShown([this, span](const std::string&) {
+            auto& clock = platform.clock();
+            const Micros until = clock.now() + span;
+            clock.at(until, [] {});
+            while (clock.now() < until) {
+                platform.pump().pumpOnce();
+            }
+        });
+        c.RunProtocol.at(0).click();
+    }
     long sent(std::string_view frame) {
         return std::ranges::count(platform.serial().writes(), frame,
                                   &sim::SimSerialLine::Write::bytes);
