@@ -1,5 +1,7 @@
 #include "runner/DeviceStatement.h"
 
+#include <string>
+
 namespace quendrix::runner {
 namespace {
 
@@ -19,14 +21,11 @@ DeviceStatement::DeviceStatement(form::MainFormControls& form, device::DeviceLin
       messages_(messages),
       stop_(stop),
       tokens_(
-          form.Position, form.Speed, [&settings] { return settings.MaxPosition(); }, random) {
-    // The form's own handler, subscribed first, has disarmed the timer by then.
-    expiryCount_ = form_.tmrDeviceTimeout.onTick.subscribe([this] { ++expiries_; });
-}
+          form.Position, form.Speed, [&settings] { return settings.MaxPosition(); }, random) {}
 
 void DeviceStatement::execute(RunState& run) {
     form_.tmrDeviceTimeout.setEnabled(true);
-    Execution row{run, form_.MSFlexGrid1.TextMatrix(run.CurrentRow, 1), expiries_};
+    Execution row{run, form_.MSFlexGrid1.TextMatrix(run.CurrentRow, 1)};
     Step step = Step::ReadinessPoll;
     while (step != Step::Done && form_.flags.ProtocolRunning) {
         switch (step) {
@@ -56,7 +55,7 @@ DeviceStatement::Step DeviceStatement::readinessPoll(Execution& row) {
     link_.SendToDeviceNow(row.address, "Q1");
     form_.LoopCounter.setText(kPassLimit);
     form_.tmrResponseTimeout.setEnabled(true);
-    const WaitOutcome outcome = awaitReply();
+    const WaitOutcome outcome = awaitReply(row);
     if (gaveUp(row)) {
         return Step::Done;
     }
@@ -69,7 +68,8 @@ DeviceStatement::Step DeviceStatement::readinessPoll(Execution& row) {
 }
 
 // A command that times out goes back to the readiness poll, and is read and expanded again
-// before it is re-sent.
+// before it is re-sent. Its reply may only have been lost, so a relative move can run twice:
+// every re-send is reported.
 DeviceStatement::Step DeviceStatement::command(Execution& row) {
     form_.tmrResponseTimeout.setEnabled(true);
     form_.flags.ReplyReceived = false;
@@ -78,13 +78,19 @@ DeviceStatement::Step DeviceStatement::command(Execution& row) {
     const std::string text =
         tokens_.ExpandCommandTokens(form_.MSFlexGrid1.TextMatrix(row.run.CurrentRow, kCommand));
     form_.PositionRequestCounter.setText("2");
+    if (row.commandTimedOut) {
+        form_.diagnostics.report("row " + std::to_string(row.run.CurrentRow) + ": sent " +
+                                 device::CommandSender::frame(row.address, text) +
+                                 " again: the exchange of its last send timed out");
+    }
     link_.SendToDeviceNow(row.address, text);
     ++row.run.report.commandsSent;
-    const WaitOutcome outcome = awaitReply();
+    const WaitOutcome outcome = awaitReply(row);
     if (gaveUp(row)) {
         return Step::Done;
     }
-    if (outcome == WaitOutcome::TimedOut) {
+    row.commandTimedOut = outcome == WaitOutcome::TimedOut;
+    if (row.commandTimedOut) {
         return Step::ReadinessPoll;
     }
     link_.CountDeviceError();
@@ -99,7 +105,7 @@ DeviceStatement::Step DeviceStatement::completionPoll(Execution& row) {
     link_.SendToDeviceNow(row.address, "Q2");
     form_.tmrResponseTimeout.setEnabled(true);
     form_.LoopCounter.setText(kPassLimit);
-    const WaitOutcome outcome = awaitReply();
+    const WaitOutcome outcome = awaitReply(row);
     if (gaveUp(row)) {
         return Step::Done;
     }
@@ -115,17 +121,20 @@ DeviceStatement::Step DeviceStatement::completionPoll(Execution& row) {
     return Step::Done;
 }
 
-// Every reply, busy or not, is a sign of life and starts the 60 s again.
-WaitOutcome DeviceStatement::awaitReply() {
+// Every decoded reply, busy or not, is a sign of life, also one that met the expiry of the
+// response time-out in the same pass and so ended the wait as timed out.
+WaitOutcome DeviceStatement::awaitReply(Execution& row) {
     const WaitOutcome outcome = link_.AwaitDeviceReply();
-    if (outcome == WaitOutcome::Replied) {
-        form_.tmrDeviceTimeout.setEnabled(true);
+    if (form_.flags.ReplyReceived) {
+        row.silentExchanges = 0;
+    } else if (outcome == WaitOutcome::TimedOut) {
+        ++row.silentExchanges;
     }
     return outcome;
 }
 
 bool DeviceStatement::gaveUp(Execution& row) {
-    if (expiries_ == row.expiriesBefore) {
+    if (row.silentExchanges < kRetryLimit) {
         return false;
     }
     messages_.show(

@@ -1,12 +1,10 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "device/DeviceLink.h"
 #include "form/MainFormControls.h"
 #include "form/SettingsFields.h"
-#include "platform/ChangeNotifier.h"
 #include "platform/MessageBox.h"
 #include "platform/RandomSource.h"
 #include "runner/CommandTokens.h"
@@ -20,11 +18,13 @@ namespace quendrix::runner {
 // and a completion poll follows, repeated until ready when column 3 is exactly "W".
 //
 // A busy controller is polled without limit, since long moves are legitimate. Silence is
-// not: tmrDeviceTimeout runs from the start of the row and again from every reply, and when
-// it runs out the controller has answered nothing for 60 s; the run then gives up with the
-// retry notice.
+// not: after kRetryLimit exchanges in a row that timed out without any reply, some 60 s of
+// 500-ms waits, the run gives up with the retry notice. Silence is counted in exchanges, not
+// in time, so that a message box left open meanwhile costs nothing.
 class DeviceStatement {
 public:
+    static constexpr int kRetryLimit = 120;
+
     DeviceStatement(form::MainFormControls& form, device::DeviceLink& link,
                     form::SettingsFields& settings, platform::MessageBox& messages,
                     platform::RandomSource& random, StopRoutine& stop);
@@ -39,13 +39,14 @@ private:
     struct Execution {
         RunState& run;
         const std::string address;
-        const std::uint64_t expiriesBefore;
+        int silentExchanges = 0;  // in a row, ended by a time-out with no reply decoded
+        bool commandTimedOut = false;
     };
 
     Step readinessPoll(Execution& row);
     Step command(Execution& row);
     Step completionPoll(Execution& row);
-    device::WaitOutcome awaitReply();
+    device::WaitOutcome awaitReply(Execution& row);
     bool gaveUp(Execution& row);
 
     form::MainFormControls& form_;
@@ -53,8 +54,6 @@ private:
     platform::MessageBox& messages_;
     StopRoutine& stop_;
     CommandTokens tokens_;
-    std::uint64_t expiries_ = 0;  // of tmrDeviceTimeout
-    platform::Subscription expiryCount_;
 };
 
 }  // namespace quendrix::runner

@@ -8,7 +8,7 @@ struct RunReport {
     enum class Ending {
         EndRow,          // an "End" row
         ColumnOneError,  // a column 1 that is no keyword and no address, or a row off the grid
-        RetryNotice,     // the controller answered nothing for 60 s
+        RetryNotice,     // 120 exchanges in a row, some 60 s, went unanswered
         Stopped,         // the End button, or the main window closing
     };
 

@@ -15,8 +15,9 @@ TEST(DeviceStatementTest, OnlyAnUpperCaseWWaitsForTheMoveToFinish) {
     }
 }
 
-// Silence stops a run after 60 s, a controller busy for ever only End, a Wait only once counted
-// down, unless the window closes; nothing goes out after End or the close.
+// Silence stops a run after 120 exchanges, 60 s, a controller busy for ever or silent only End,
+// within one exchange, a Wait only once counted down, unless the window closes; nothing goes
+// out after End or the close.
 TEST(DeviceStatementTest, HowARunStops) {
     using F = sim::FaultSwitches;
     using Act = void (*)(RunRig&);
@@ -31,6 +32,7 @@ TEST(DeviceStatementTest, HowARunStops) {
         Micros actAt, from, by;
     } cases[] = {
         {&F::silent, {"1", "ZR"}, nullptr, 0s, 60s, 60010ms},
+        {&F::silent, {"1", "ZR"}, end, 5200ms, 5200ms, 5700ms},
         {&F::stuckBusy, {"1", "ZR"}, end, 70s, 70s, 70510ms},
         {&F::stuckBusy, {"1", "ZR"}, close, 1s, 1s, 1s},
         {nullptr, {"Wait", "3"}, end, 500ms, 3s, 3010ms},
@@ -67,6 +69,62 @@ TEST(DeviceStatementTest, ACommandThatTimesOutIsExpandedAgainBeforeItIsResent) {
     EXPECT_EQ(rig.run().commandsSent, 3);
     EXPECT_EQ(rig.sent("/1A8R") + rig.sent("/1A9R"), 2);
     EXPECT_EQ(rig.c.Position.text(), "9");
+    EXPECT_EQ(rig.diagnostics(),
+              Texts{"row 2: sent /1A9R again: the exchange of its last send timed out"});
+}
+
+// End pressed while a poll or the command waits for its reply: what was sent stays the last.
+TEST(DeviceStatementTest, EndDuringAnExchangeSendsNothingMore) {
+    for (const std::string frame : {"/1Q1", "/1ZR", "/1Q2"}) {
+        RunRig rig({{"1", "ZR", "W"}, {"End"}});
+        auto& clock = rig.platform.clock();
+        Micros endAt{-1};
+        auto watch = rig.c.strPumpString.observe([&] {
+            if (rig.c.strPumpString.text() == frame && endAt < 0s) {
+                endAt = clock.now() + 1ms;
+                clock.at(endAt, [&] { rig.c.EndTheProtocol.click(); });
+            }
+        });
+        EXPECT_EQ(rig.run().ending, Ending::Stopped) << frame;
+        EXPECT_EQ(rig.sent(frame), 1) << frame;
+        EXPECT_EQ(rig.platform.serial().writes().back().bytes, "\n") << frame;
+        EXPECT_LT(rig.platform.serial().writes().back().at, endAt) << frame;
+        EXPECT_TRUE(rig.platform.serial().written().ends_with(frame + "\r\n")) << frame;
+        EXPECT_LE(clock.now(), endAt + 10ms) << frame;
+    }
+}
+
+// A message box held open for minutes counts for nothing, and the run goes on. Over the
+// command's exchange, the reply and the expired response time-out meet in one pass: the
+// command goes out again, and the diagnostics say so.
+TEST(DeviceStatementTest, AMessageBoxHeldOpenDuringARowDoesNotStopTheRun) {
+    const struct Case {
+        std::string heldOver;
+        long commands;
+        Texts diagnostics;
+    } cases[] = {
+        {"/1Q2", 1, {"run not started: a run is in progress"}},
+        {"/1ZR",
+         2,
+         {"run not started: a run is in progress",
+          "row 1: sent /1ZR again: the exchange of its last send timed out"}},
+    };
+    for (const auto& row : cases) {
+        RunRig rig({{"1", "ZR", "W"}, {"End"}});
+        auto& clock = rig.platform.clock();
+        bool held = false;
+        auto watch = rig.c.strPumpString.observe([&] {
+            if (rig.c.strPumpString.text() == row.heldOver && !held) {
+                held = true;
+                clock.at(clock.now() + 1ms, [&] { rig.clickRunHoldingTheBoxOpen(5min); });
+            }
+        });
+        EXPECT_EQ(rig.run().ending, Ending::EndRow) << row.heldOver;
+        EXPECT_GT(clock.now(), Micros(5min));
+        EXPECT_EQ(rig.messages(), Texts{"File Open Already "});
+        EXPECT_EQ(rig.sent("/1ZR"), row.commands) << row.heldOver;
+        EXPECT_EQ(rig.diagnostics(), row.diagnostics);
+    }
 }
 
 }  // namespace
