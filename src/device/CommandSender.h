@@ -29,7 +29,8 @@ public:
     static bool isLogged(std::string_view framedCommand);
 
 private:
-    // Steps 1 to 3 of both sends: the address and the framed command in the command box.
+    // What both sends do first: note the address, and put the framed command in the command
+    // box, from which it is written and logged.
     void prepare(const std::string& address, const std::string& text);
     void waitForReply(bool watched);
     void logSent();

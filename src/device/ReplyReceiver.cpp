@@ -48,8 +48,8 @@ void ReplyReceiver::take(char character) {
     DecodeResponse();
 }
 
-// Steps 7 and 8 run whether or not a run log is open: the "Send" button waits on the
-// indicator that step 8 paints.
+// The flags and the unit indicator are set whether or not a run log is open: the "Send"
+// button waits on that indicator outside any run.
 void ReplyReceiver::DecodeResponse() {
     watchdog_.disarm();
     const std::optional<Reply> reply = Reply::parse(form_.Text3.text());
