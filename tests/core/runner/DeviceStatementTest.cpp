@@ -77,20 +77,12 @@ TEST(DeviceStatementTest, ACommandThatTimesOutIsExpandedAgainBeforeItIsResent) {
 TEST(DeviceStatementTest, EndDuringAnExchangeSendsNothingMore) {
     for (const std::string frame : {"/1Q1", "/1ZR", "/1Q2"}) {
         RunRig rig({{"1", "ZR", "W"}, {"End"}});
-        auto& clock = rig.platform.clock();
-        Micros endAt{-1};
-        auto watch = rig.c.strPumpString.observe([&] {
-            if (rig.c.strPumpString.text() == frame && endAt < 0s) {
-                endAt = clock.now() + 1ms;
-                clock.at(endAt, [&] { rig.c.EndTheProtocol.click(); });
-            }
-        });
+        rig.duringExchange(frame, [&] { rig.c.EndTheProtocol.click(); });
         EXPECT_EQ(rig.run().ending, Ending::Stopped) << frame;
         EXPECT_EQ(rig.sent(frame), 1) << frame;
-        EXPECT_EQ(rig.platform.serial().writes().back().bytes, "\n") << frame;
-        EXPECT_LT(rig.platform.serial().writes().back().at, endAt) << frame;
         EXPECT_TRUE(rig.platform.serial().written().ends_with(frame + "\r\n")) << frame;
-        EXPECT_LE(clock.now(), endAt + 10ms) << frame;
+        EXPECT_LT(rig.platform.serial().writes().back().at, rig.actAt) << frame;
+        EXPECT_LE(rig.platform.clock().now(), rig.actAt + 10ms) << frame;
     }
 }
 
@@ -111,16 +103,9 @@ TEST(DeviceStatementTest, AMessageBoxHeldOpenDuringARowDoesNotStopTheRun) {
     };
     for (const auto& row : cases) {
         RunRig rig({{"1", "ZR", "W"}, {"End"}});
-        auto& clock = rig.platform.clock();
-        bool held = false;
-        auto watch = rig.c.strPumpString.observe([&] {
-            if (rig.c.strPumpString.text() == row.heldOver && !held) {
-                held = true;
-                clock.at(clock.now() + 1ms, [&] { rig.clickRunHoldingTheBoxOpen(5min); });
-            }
-        });
+        rig.duringExchange(row.heldOver, [&] { rig.clickRunHoldingTheBoxOpen(5min); });
         EXPECT_EQ(rig.run().ending, Ending::EndRow) << row.heldOver;
-        EXPECT_GT(clock.now(), Micros(5min));
+        EXPECT_GT(rig.platform.clock().now(), Micros(5min));
         EXPECT_EQ(rig.messages(), Texts{"File Open Already "});
         EXPECT_EQ(rig.sent("/1ZR"), row.commands) << row.heldOver;
         EXPECT_EQ(rig.diagnostics(), row.diagnostics);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,16 @@ struct RunRig {
     }
     const Texts& messages() { return platform.messages().shown(); }
     const Texts& diagnostics() { return platform.diagnosticLines().lines(); }
+    // Runs `action` 1 ms after `frame` first goes into the command box, that is while its
+    // exchange waits for the reply; `actAt` tells when.
+    void duringExchange(std::string frame, std::function<void()> action) {
+        exchange_ = c.strPumpString.observe([this, frame, action] {
+            if (actAt < Micros{0} && c.strPumpString.text() == frame) {
+                actAt = platform.clock().now() + 1ms;
+                platform.clock().at(actAt, action);
+            }
+        });
+    }
     // Clicks "&Run " while a modal message box is wanted, and holds that box open for `span`
     // of virtual time, handling events meanwhile as a modal box does.
     void clickRunHoldingTheBoxOpen(Micros span) {
@@ -70,9 +81,11 @@ struct RunRig {
     platform::Grid& grid = c.MSFlexGrid1;
     int turns = 0;
     int endOnTurn = 0;  // presses End as this turn of the row cycle begins
+    Micros actAt{-1};
 
 private:
     platform::Subscription turns_;
+    platform::Subscription exchange_;
 };
 
 }  // namespace quendrix::runner::testing
