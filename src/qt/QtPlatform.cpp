@@ -9,7 +9,7 @@ QtPlatform::QtPlatform() : serialLine_(std::make_unique<DesktopSerialLine>()) {}
 QtPlatform::~QtPlatform() = default;
 
 platform::Version QtPlatform::version() const {
-    return {QUENDRIX_VERSION_MAJOR, QUENDRIX_VERSION_MINOR, QUENDRIX_VERSION_PATCH};
+    return platform::buildVersion();
 }
 
 }  // namespace quendrix::qt

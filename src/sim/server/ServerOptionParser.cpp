@@ -21,6 +21,9 @@ ServerOptions parseServerOptions(int argc, const char* const* argv) {
         } else if (name == "--help" || name == "-h") {
             arguments.noValue();
             options.help = true;
+        } else if (name == "--version") {
+            arguments.noValue();
+            options.version = true;
         } else {
             throw OptionError("unknown option " + std::string(name));
         }
@@ -38,6 +41,7 @@ After a hang-up (--hang-up-after) it exits.
   --transcript FILE    record every byte in both directions: time in ms, direction, hex, char
 )" + faultOptionsUsage() +
            R"(  -h, --help           show this text
+      --version        show the version
 )";
 }
 

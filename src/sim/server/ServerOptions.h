@@ -12,6 +12,7 @@ struct ServerOptions {
     std::string linkPath;        // empty: no symlink
     std::string transcriptPath;  // empty: no transcript
     bool help = false;
+    bool version = false;
 };
 
 }  // namespace quendrix::sim

@@ -1,6 +1,7 @@
 #include <exception>
 #include <iostream>
 
+#include "platform/Version.h"
 #include "sim/server/ServerOptionParser.h"
 #include "sim/server/SignalPipe.h"
 #include "sim/server/SimServer.h"
@@ -11,6 +12,12 @@ int main(int argc, char** argv) {
         const ServerOptions options = parseServerOptions(argc, argv);
         if (options.help) {
             std::cout << serverUsage();
+            return 0;
+        }
+        if (options.version) {
+            std::cout << quendrix::platform::versionLine("quendrix-sim",
+                                                         quendrix::platform::buildVersion())
+                      << '\n';
             return 0;
         }
         SignalPipe signals;

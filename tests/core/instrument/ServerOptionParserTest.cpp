@@ -20,9 +20,10 @@ TEST(ServerOptionParserTest, EveryFaultSwitchAndFileHasAnOption) {
     const ServerOptions options =
         parse({"--silent", "--drop-every", "3", "--garbage", "--babble", "--stuck-busy",
                "--error-code=15", "--slow", "250", "--hang-up-after", "40", "--seed", "77",
-               "--link=/tmp/qx", "--transcript", "line.txt", "-h"});
+               "--link=/tmp/qx", "--transcript", "line.txt", "-h", "--version"});
     const FaultSwitches& f = options.faults;
-    EXPECT_TRUE(f.silent && f.garbage && f.babble && f.stuckBusy && options.help);
+    EXPECT_TRUE(f.silent && f.garbage && f.babble && f.stuckBusy && options.help &&
+                options.version);
     EXPECT_EQ(std::tuple(f.dropEvery, f.fixedErrorCode, f.slowReply, f.hangUpAfter, f.noiseSeed),
               std::tuple(3, 15, 250ms, 40, 77u));
     EXPECT_EQ(options.linkPath + " " + options.transcriptPath, "/tmp/qx line.txt");
@@ -31,10 +32,10 @@ TEST(ServerOptionParserTest, EveryFaultSwitchAndFileHasAnOption) {
 // A null value stands for an option given last, without one.
 TEST(ServerOptionParserTest, RefusesWhatItDoesNotUnderstand) {
     const std::pair<const char*, const char*> bad[] = {
-        {"--loud", nullptr},     {"silent", nullptr},    {"--drop-every", nullptr},
-        {"--drop-every", "0"},   {"--slow", "2x"},       {"--slow", ""},
-        {"--error-code", "16"},  {"--error-code", "-1"}, {"--silent=yes", nullptr},
-        {"--hang-up-after", "0"}};
+        {"--loud", nullptr},      {"silent", nullptr},     {"--drop-every", nullptr},
+        {"--drop-every", "0"},    {"--slow", "2x"},        {"--slow", ""},
+        {"--error-code", "16"},   {"--error-code", "-1"},  {"--silent=yes", nullptr},
+        {"--hang-up-after", "0"}, {"--version=1", nullptr}};
     for (const auto& [option, value] : bad) {
         EXPECT_THROW(value ? parse({option, value}) : parse({option}), OptionError) << option;
     }
