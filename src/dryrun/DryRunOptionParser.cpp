@@ -98,7 +98,7 @@ std::optional<sim::Micros> parseDuration(std::string_view text) {
 
 std::string dryRunUsage() {
     return R"(Usage: quendrix-dryrun [OPTION]... FILE
-Runs the protocol FILE as "&Run " would, in virtual time against the simulated instrument
+Runs the protocol FILE as "Run" would, in virtual time against the simulated instrument
 (syringe drive at address 1, selector valve at address 2), without a window, a display or
 a serial port. Prints every row executed (virtual time, row, cells, the command sent and
 the reply's status) and a summary: how the run ended, how long it takes, the rows and
@@ -112,7 +112,7 @@ Messages that would wait for the operator are answered with OK at once.
   --limit DURATION     stop the run after this much virtual time: 90s, 10m, 2h, 1d
                        (default 24h)
   --max-rows N         stop the run after N rows
-  --step               run as "&Single Step &Protocol" does, with its message after every row
+  --step               run as "Single Step Protocol" does, with its message after every row
 )" + sim::faultOptionsUsage() +
            R"(  -h, --help           show this text
       --version        show the version

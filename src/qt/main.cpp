@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "app/CommandLine.h"
 #include "app/MainForm.h"
 #include "qt/MainWindowView.h"
 #include "qt/QtPlatform.h"
@@ -26,6 +27,11 @@ bool displayFound() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Answered without a display, so that the manual page can be made from them at build time.
+    if (const auto status = quendrix::app::answerCommandLine(
+            argc, argv, quendrix::platform::buildVersion(), std::cout)) {
+        return *status;
+    }
 #if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
     if (!displayFound()) {
         std::cerr << "quendrix: no display found; set DISPLAY or run under Xvfb\n";
