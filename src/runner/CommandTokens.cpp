@@ -14,23 +14,6 @@ namespace {
 // What follows a token is kept up to this length.
 constexpr std::size_t kKeptAfterToken = 200;
 
-// A drawn position: floor(scale * r + offset), so offset to offset + scale - 1.
-struct RandomToken {
-    std::string_view token;
-    char letter;
-    double scale;
-    double offset;
-};
-
-constexpr std::array<RandomToken, 6> kRandomTokens{{
-    {"vrnd", 'v', 850.0, 50.0},
-    {"Vrnd", 'V', 5795.0, 5.0},
-    {"crnd", 'c', 1950.0, 50.0},
-    {"Lrnd", 'L', 20.0, 1.0},
-    {"Krnd", 'K', 63.0, 1.0},
-    {"Crnd", 'C', 25.0, 1.0},
-}};
-
 // Writes the value into the box. A value that has no plain decimal form (which finite reads
 // and draws never give) leaves the box as it was.
 void store(platform::TextBox& box, double value) {
@@ -77,19 +60,36 @@ CommandTokens::CommandTokens(platform::TextBox& Position, platform::TextBox& Spe
 
 std::string CommandTokens::ExpandCommandTokens(const std::string& command) {
     std::string text = command;
-    insert(text, "A+", 'A', Position_, [this] { device::Counter(Position_).raise(); });
-    insert(text, "A-", 'A', Position_, [this] { device::Counter(Position_).lower(); });
-    replaceAll(text, "A00", 'A', Position_, [this] { store(Position_, 0.0); });
-    insert(text, "S+", 'S', Speed_, [this] { device::Counter(Speed_).raise(); });
-    insert(text, "S-", 'S', Speed_, [this] { device::Counter(Speed_).lower(); });
-    replaceAll(text, "S00", 'S', Speed_, [this] { store(Speed_, 1.0); });
-    insert(text, "Arnd", 'A', Position_,
-           [this] { drawPosition(readWholeNumber(MaxPosition_()), 1.0); });
-    for (const auto& random : kRandomTokens) {
-        insert(text, random.token, random.letter, Position_,
-               [this, &random] { drawPosition(random.scale, random.offset); });
+    for (const CommandToken& token : kCommandTokens) {
+        platform::TextBox& box = token.box == CommandToken::Box::Speed ? Speed_ : Position_;
+        const auto storeValue = [this, &token, &box] { act(token, box); };
+        if (token.action == CommandToken::Action::Reset) {
+            replaceAll(text, token.text, token.letter, box, storeValue);
+        } else {
+            insert(text, token.text, token.letter, box, storeValue);
+        }
     }
     return text;
+}
+
+void CommandTokens::act(const CommandToken& token, platform::TextBox& box) {
+    switch (token.action) {
+        case CommandToken::Action::Raise:
+            device::Counter(box).raise();
+            break;
+        case CommandToken::Action::Lower:
+            device::Counter(box).lower();
+            break;
+        case CommandToken::Action::Reset:
+            store(box, token.value);
+            break;
+        case CommandToken::Action::DrawUpToMaxPosition:
+            drawPosition(readWholeNumber(MaxPosition_()), 1.0);
+            break;
+        case CommandToken::Action::Draw:
+            drawPosition(token.values, token.value);
+            break;
+    }
 }
 
 // The product is taken in double from the single-precision r: exact for any scale of up to 29

@@ -45,16 +45,8 @@
 // Error codes. Every command string (not a query or a good report) replaces the error
 // code: with 0 when accepted, with its own code when refused. The code then stays in every
 // status until the next command string. A refused string changes nothing else, and is
-// checked whole before anything in it runs.
-//   2   operand missing where one is needed, out of its range, of more than nine digits or a
-//       bare "-"; a relative move past either end of travel ("A-1", "S41", "D10" at 0).
-//   3   unknown command letter or character, an R before the end, an unknown report.
-//   7   not initialised: a move (A, P, D) before Z, Y or W; an initialisation earlier in the
-//       same string counts.
-//   9   overload, syringe only: a plunger move (A, P, D) starting while the valve turns
-//       pushes against a closed port. The move and the rest of its string are abandoned and
-//       the plunger must be initialised again. Homing runs at low force and is not affected.
-//   15  command overflow: a command string arriving while the drive is busy; discarded.
+// checked whole before anything in it runs. The codes, when each is given and what it means
+// are listed once, in kControllerErrors (ControllerError.h).
 // The reply to a command string shows the drive as the string found it (ready, unless it
 // was refused as overflow) with the error code the string left; an overload at the very
 // start of the string is already in that reply.
