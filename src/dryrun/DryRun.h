@@ -13,6 +13,7 @@ enum ExitStatus : int {
     kEndedAtEndRow = 0,
     kStoppedOtherwise = 1,
     kLimitReached = 2,
+    kErrorsFound = 3,
     kUsageError = 64,
     kUnreadableFile = 65,
     kInternalError = 70,

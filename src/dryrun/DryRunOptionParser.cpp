@@ -35,6 +35,8 @@ void takeOption(std::string_view name, sim::OptionArguments& arguments, DryRunOp
         options.transcriptPath = arguments.value();
     } else if (name == "--max-position") {
         options.maxPosition = std::to_string(arguments.number(0, kMaxCount));
+    } else if (name == "--max-wait") {
+        options.maxWait = static_cast<double>(arguments.number(0, kMaxCount));
     } else if (name == "--max-rows") {
         options.maxRows = static_cast<int>(arguments.number(1, kMaxCount));
     } else if (name == "--limit") {
@@ -49,6 +51,8 @@ void takeOption(std::string_view name, sim::OptionArguments& arguments, DryRunOp
         arguments.noValue();
         if (name == "--json") {
             options.json = true;
+        } else if (name == "--check") {
+            options.check = true;
         } else if (name == "--step") {
             options.step = true;
         } else if (name == "--help" || name == "-h") {
@@ -108,6 +112,9 @@ Messages that would wait for the operator are answered with OK at once.
   --log PATH           write the run log to PATH (by default no run log is written)
   --transcript PATH    record every byte on the line: time in ms, direction, hex, char
   --json               print the summary alone, as JSON
+  --check              after the run, list what is wrong with the protocol, row by row:
+                       errors, warnings and notes
+  --max-wait N         with --check, warn of a Wait above N seconds (default 150)
   --max-position N     "Max Move Position", the bound of the position drawn by Arnd
   --limit DURATION     stop the run after this much virtual time: 90s, 10m, 2h, 1d
                        (default 24h)
@@ -118,8 +125,9 @@ Messages that would wait for the operator are answered with OK at once.
       --version        show the version
 
 Exit status: 0 when the run ended at an End row, 1 when it stopped otherwise, 2 when a
-limit stopped it, 64 for a wrong command line, 65 when FILE cannot be read, 73 when the
-run log or the transcript cannot be written.
+limit stopped it, 3 when it ended at an End row but --check found errors, 64 for a wrong
+command line, 65 when FILE cannot be read, 73 when the run log or the transcript cannot be
+written.
 )";
 }
 

@@ -15,6 +15,8 @@ struct DryRunOptions {
     std::string logPath;         // empty: the run log stays in memory
     std::string transcriptPath;  // empty: no transcript
     bool json = false;
+    bool check = false;                      // report what is wrong with the protocol after the run
+    double maxWait = 150;                    // seconds; a longer Wait is worth a warning
     bool step = false;                       // run as "&Single Step &Protocol" does
     std::optional<std::string> maxPosition;  // the "Max Move Position" field's text
     sim::Micros limit = std::chrono::hours(24);

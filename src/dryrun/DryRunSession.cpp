@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "editor/ProtocolFiles.h"
+#include "runner/RowKind.h"
 
 namespace quendrix::dryrun {
 namespace {
@@ -34,11 +35,17 @@ DryRunSession::DryRunSession(const DryRunOptions& options, std::ostream& out,
     trace_ = std::make_unique<RowTrace>(form_->controls().MSFlexGrid1, platform_.clock(),
                                         options.json ? nullptr : &out);
     answerer_ = std::make_unique<MessageAnswerer>(platform_.messages(), *trace_);
-    lineWatch_ = std::make_unique<LineWatch>(
-        platform_.serial().line(), platform_.clock(),
-        LineWatch::Handlers{[this](std::string_view frame) { trace_->frameSent(frame); },
-                            [this](const device::Reply& reply) { trace_->replyReceived(reply); }},
-        transcript_ ? &*transcript_ : nullptr);
+    lineWatch_ =
+        std::make_unique<LineWatch>(platform_.serial().line(), platform_.clock(),
+                                    LineWatch::Handlers{[this](std::string_view frame) {
+                                                            trace_->frameSent(frame);
+                                                            replyErrors_.frameSent(frame);
+                                                        },
+                                                        [this](const device::Reply& reply) {
+                                                            trace_->replyReceived(reply);
+                                                            replyErrors_.replyReceived(reply);
+                                                        }},
+                                    transcript_ ? &*transcript_ : nullptr);
     rows_ = form_->runner().onRowStarted.subscribe([this](int row) { rowStarted(row); });
 }
 
@@ -62,6 +69,7 @@ void DryRunSession::run() {
     const sim::Micros end = clock.now() + options_.limit;
     clock.at(end, [this] { stopAtLimit(RunSummary::Limit::Time); });
     platform_.pump().setTimeLimit(end + std::chrono::hours(1));
+    loaded_ = protocolRows(form_->controls().MSFlexGrid1);
     form_->runner().RunProtocol_Click(options_.step ? kStepIndex : kRunIndex);
     trace_->finish();
 }
@@ -74,6 +82,12 @@ void DryRunSession::rowStarted(int row) {
     }
     ++rowsStarted_;
     trace_->rowStarted(row);
+    const auto* cells = row >= 1 && row <= static_cast<int>(loaded_.size())
+                            ? &loaded_[static_cast<std::size_t>(row - 1)]
+                            : nullptr;
+    const bool device =
+        cells != nullptr && runner::classifyRow((*cells)[0]) == runner::RowKind::Device;
+    replyErrors_.rowStarted(row, device ? std::string_view((*cells)[0]) : std::string_view());
 }
 
 void DryRunSession::stopAtLimit(RunSummary::Limit limit) {
@@ -94,7 +108,29 @@ RunSummary DryRunSession::summary() const {
     summary.duration = trace_->elapsed();
     summary.readForm(form_->controls());
     summary.messages = trace_->messages();
+    if (options_.check) {
+        summary.findings = findings(summary);
+    }
     return summary;
+}
+
+// The run's own findings, then what the cells show, then how the run ended.
+std::vector<Finding> DryRunSession::findings(const RunSummary& summary) const {
+    FindingList all = runFindings_;
+    const auto& report = summary.report;
+    const bool columnOneStop =
+        report && report->ending == runner::RunReport::Ending::ColumnOneError;
+    checkRows(loaded_, options_.maxWait, columnOneStop ? report->row : 0, all);
+    if (report) {
+        const std::string limit =
+            summary.limit == RunSummary::Limit::None
+                ? std::string()
+                : (summary.limit == RunSummary::Limit::Time ? "the time limit of "
+                                                            : "the limit of ") +
+                      summary.limitText;
+        checkEnding(*report, limit, loaded_, all);
+    }
+    return all.byRow();
 }
 
 }  // namespace quendrix::dryrun

@@ -6,9 +6,12 @@
 
 #include "app/MainForm.h"
 #include "dryrun/DryRunOptions.h"
+#include "dryrun/FindingList.h"
 #include "dryrun/LineWatch.h"
 #include "dryrun/MessageAnswerer.h"
+#include "dryrun/ProtocolCheck.h"
 #include "dryrun/ReadThroughFileSystem.h"
+#include "dryrun/ReplyErrorWatch.h"
 #include "dryrun/RowTrace.h"
 #include "dryrun/RunSummary.h"
 #include "sim/SimPlatform.h"
@@ -35,6 +38,7 @@ public:
 private:
     void rowStarted(int row);
     void stopAtLimit(RunSummary::Limit limit);
+    std::vector<Finding> findings(const RunSummary& summary) const;
 
     const DryRunOptions& options_;
     sim::SimPlatform platform_;
@@ -42,6 +46,9 @@ private:
     std::optional<sim::Transcript> transcript_;
     std::unique_ptr<app::MainForm> form_;
     std::unique_ptr<RowTrace> trace_;
+    ProtocolRows loaded_;  // the cells before the run rewrote any
+    FindingList runFindings_;
+    ReplyErrorWatch replyErrors_{runFindings_};
     std::unique_ptr<MessageAnswerer> answerer_;
     std::unique_ptr<LineWatch> lineWatch_;
     platform::Subscription rows_;

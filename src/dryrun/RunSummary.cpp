@@ -1,10 +1,11 @@
 #include "dryrun/RunSummary.h"
 
+#include <algorithm>
 #include <cmath>
+#include <nlohmann/json.hpp>
 
 #include "common/CodePage.h"
 #include "common/NumberText.h"
-#include "dryrun/JsonWriter.h"
 #include "dryrun/VirtualTimeText.h"
 #include "editor/ProtocolGrid.h"
 
@@ -12,15 +13,21 @@ namespace quendrix::dryrun {
 namespace {
 
 using Ending = runner::RunReport::Ending;
+using Json = nlohmann::ordered_json;
 
 // A counter box holds a whole number unless someone typed into it; then its text is given.
-void counterValue(JsonWriter& json, const std::string& text) {
+Json counterValue(const std::string& text) {
     const auto number = readWholeNumber(text);
     if (number && std::trunc(*number) == *number && std::abs(*number) < 1e15) {
-        json.value(static_cast<std::int64_t>(*number));
-    } else {
-        json.value(utf8FromCodePage(text));
+        return static_cast<std::int64_t>(*number);
     }
+    return utf8FromCodePage(text);
+}
+
+bool hasErrors(const std::vector<Finding>& findings) {
+    return std::any_of(findings.begin(), findings.end(), [](const Finding& finding) {
+        return finding.severity == Finding::Severity::Error;
+    });
 }
 
 }  // namespace
@@ -45,7 +52,10 @@ int RunSummary::exitStatus() const {
     if (limit != Limit::None) {
         return 2;
     }
-    return report && report->ending == Ending::EndRow ? 0 : 1;
+    if (!report || report->ending != Ending::EndRow) {
+        return 1;
+    }
+    return findings && hasErrors(*findings) ? 3 : 0;
 }
 
 std::string RunSummary::endingName() const {
@@ -110,41 +120,44 @@ void RunSummary::printText(std::ostream& out) const {
         out << "Loop row " << loop.row << ", column 3: \"" << utf8FromCodePage(loop.count)
             << "\"\n";
     }
+    if (findings) {
+        printFindings(out, *findings);
+    }
 }
 
+// The file name is bytes from the command line; what is not UTF-8 in it is replaced.
 void RunSummary::printJson(std::ostream& out) const {
-    JsonWriter json(out);
-    json.beginObject();
-    json.member("file", file);
-    json.member("ending", endingName());
-    json.key("row");
-    report ? json.value(report->row) : json.null();
-    json.member("durationSeconds", seconds(duration));
-    json.member("rowsExecuted", report ? report->rowsExecuted : 0);
-    json.member("commandsSent", report ? report->commandsSent : 0);
-    json.key("counters").beginObject();
+    Json json;
+    json["file"] = file;
+    json["ending"] = endingName();
+    json["row"] = report ? Json(report->row) : Json();
+    json["durationSeconds"] = seconds(duration);
+    json["rowsExecuted"] = report ? report->rowsExecuted : 0;
+    json["commandsSent"] = report ? report->commandsSent : 0;
+    Json& counterValues = json["counters"] = Json::object();
     for (const Counter& counter : counters) {
-        json.key(counter.name);
-        counterValue(json, counter.text);
+        counterValues[counter.name] = counterValue(counter.text);
     }
-    json.endObject();
-    json.key("intTestCounter");
-    counterValue(json, testCounter);
-    json.key("loops").beginArray();
+    json["intTestCounter"] = counterValue(testCounter);
+    Json& loopCounts = json["loops"] = Json::array();
     for (const LoopCount& loop : loops) {
-        json.beginObject().member("row", loop.row).member("column3", utf8FromCodePage(loop.count));
-        json.endObject();
+        loopCounts.push_back({{"row", loop.row}, {"column3", utf8FromCodePage(loop.count)}});
     }
-    json.endArray();
-    json.key("messages").beginArray();
+    Json& answered = json["messages"] = Json::array();
     for (const AnsweredMessage& message : messages) {
-        json.beginObject().member("seconds", seconds(message.at));
-        json.member("text", utf8FromCodePage(message.text)).endObject();
+        answered.push_back(
+            {{"seconds", seconds(message.at)}, {"text", utf8FromCodePage(message.text)}});
     }
-    json.endArray();
-    json.member("exitStatus", exitStatus());
-    json.endObject();
-    out << '\n';
+    if (findings) {
+        Json& found = json["findings"] = Json::array();
+        for (const Finding& finding : *findings) {
+            found.push_back({{"row", finding.row},
+                             {"severity", severityName(finding.severity)},
+                             {"text", finding.fullText()}});
+        }
+    }
+    json["exitStatus"] = exitStatus();
+    out << json.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
 }  // namespace quendrix::dryrun

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "dryrun/Finding.h"
 #include "dryrun/RowTrace.h"
 #include "form/MainFormControls.h"
 #include "runner/RunReport.h"
@@ -35,11 +36,13 @@ struct RunSummary {
     std::string testCounter;        // intTestCounter
     std::vector<LoopCount> loops;
     std::vector<AnsweredMessage> messages;
+    std::optional<std::vector<Finding>> findings;  // none: no check was asked for
 
     // Fills in the counters and the Loop rows from the main window.
     void readForm(const form::MainFormControls& form);
 
-    // 0 for an End row, 2 when a limit stopped the run, 1 otherwise.
+    // 0 for an End row, 2 when a limit stopped the run, 1 otherwise; 3 for an End row when
+    // the check found errors.
     int exitStatus() const;
     // A name for how the run ended: EndRow, ColumnOneError, RetryNotice, TimeLimit,
     // RowLimit, Stopped or NotStarted.

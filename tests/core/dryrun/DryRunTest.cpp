@@ -73,9 +73,9 @@ Texts sequence(Texts head, int count, const Texts& pass, const Texts& tail = {})
     return head;
 }
 
-// Every example runs to its End row, each command accepted; the patterns stand for what the
-// random tokens draw. Saved through the dry run's file system, the copy stays in memory, and so
-// does the run log.
+// Every example runs to its End row, each command accepted, and checks clean; the patterns stand
+// for what the random tokens draw. Saved through the dry run's file system, the copy stays in
+// memory, and so does the run log.
 TEST(DryRunTest, EveryExampleRunsToItsEndRowAndSavesBackByteForByte) {
     const Texts valve = {"/2A6857R", "/2A13714R", "/2A20571R", "/2A34286R", "/2A41143R", "/2A0R"};
     const Texts tokens = {R"(/1V\d+R)", R"(/1v\d+R)", R"(/1c\d+R)", R"(/1L\d+R)",
@@ -97,6 +97,10 @@ TEST(DryRunTest, EveryExampleRunsToItsEndRowAndSavesBackByteForByte) {
         for (std::size_t i = 0; i < sent.size(); ++i) {
             EXPECT_TRUE(std::regex_match(sent[i], std::regex(commands[i]))) << sent[i];
         }
+        const Outcome check = dryRun({example(name), "--check"});
+        EXPECT_EQ(check.status, kEndedAtEndRow);
+        EXPECT_NE(check.out.find("\nCheck: 0 errors, 0 warnings, "), std::string::npos)
+            << check.out;
 
         ReadThroughFileSystem files;
         sim::SimPlatform platform;
@@ -124,7 +128,7 @@ TEST(DryRunTest, HowARunEndsIsItsExitStatus) {
         {{endless, "--max-rows", "7"}, kLimitReached, "Rows executed: 7; commands sent: 0"},
         {{wait, "--json", "--limit", "2m"},
          kLimitReached,
-         R"("ending":"TimeLimit","row":1,"durationSeconds":120,)"},
+         R"("ending":"TimeLimit","row":1,"durationSeconds":120.0,)"},
         {{protocolFile("no-end", {{"Count"}})}, kStoppedOtherwise, "column-one error at row 2"},
         {{twoRows, "--silent"}, kStoppedOtherwise, "the retry notice at row 1"},
         {{twoRows, "--error-code", "9"}, kEndedAtEndRow, "[error 9, ready]"},
@@ -172,6 +176,145 @@ TEST(DryRunTest, MaxPositionLogAndTranscript) {
     EXPECT_NE(run.out.find("ArndR | \xC2\xB2  =>"), std::string::npos) << run.out;
     EXPECT_NE(readFile(log).find("\"Sent     : /1A1R\"\r\n"), std::string::npos);
     EXPECT_NE(readFile(transcript).find(" host>sim 41 A\n"), std::string::npos);
+}
+
+// One small protocol for each finding: the findings after "Check:", each its row, severity
+// and words, and the exit status. The run's own errors are counted, not repeated.
+TEST(DryRunTest, CheckNamesEachFindingWithItsRow) {
+    struct Case {
+        const char* name;
+        std::vector<Row> rows;
+        Texts options;
+        int status;
+        Texts findings;  // the start of each line
+    };
+    const Case cases[] = {
+        {"unhomed",
+         {{"1", "A100R", "W"}, {"1", "?"}, {"Loop", "1", "2"}, {"End"}},
+         {},
+         kErrorsFound,
+         {"row 1: error: error 7, not initialised: the drive was told to move before it was "
+          "initialised with Z, Y or W (3 times)"}},
+        {"overload",
+         {{"2", "ZR", "W"}, {"1", "ZR", "W"}, {"2", "A24000R"}, {"1", "A3000R", "W"}, {"End"}},
+         {},
+         kErrorsFound,
+         {"row 4: error: error 9, overload: the plunger moved while the valve was turning"}},
+        {"range",
+         {{"1", "ZR", "W"}, {"1", "A99999R"}, {"End"}},
+         {},
+         kErrorsFound,
+         {"row 2: error: error 2, invalid operand"}},
+        {"lower-end",
+         {{"Count"}, {"end"}},
+         {},
+         kStoppedOtherwise,
+         {"row 2: error: \"end\" is not a keyword; did you mean \"End\"?"}},
+        {"blank-end",
+         {{" End"}},
+         {},
+         kStoppedOtherwise,
+         {"row 1: error: \" End\" is not a keyword; did you mean \"End\"?"}},
+        {"typo",
+         {{"End"}, {"Lopo", "1", "1"}},
+         {},
+         kEndedAtEndRow,
+         {"row 2: warning: \"Lopo\" is not a keyword; did you mean \"Loop\"?"}},
+        {"no-end",
+         {{"Count"}},
+         {},
+         kStoppedOtherwise,
+         {"row 2: error: the row is empty and the run stops here"}},
+        {"silent",
+         {{"1", "ZR"}, {"End"}},
+         {"--silent"},
+         kStoppedOtherwise,
+         {"row 1: error: the controller at address \"1\" answered nothing for 60 s"}},
+        {"endless",
+         {{"Count"}, {"Loop", "1", "2.5"}, {"End"}},
+         {"--max-rows", "9"},
+         kLimitReached,
+         {"row 2: error: the run reached the limit of 9 rows here",
+          "row 2: warning: Loop count \"2.5\" is not a whole number"}},
+        {"negative",
+         {{"Loop", "1", "-1"}, {"End"}},
+         {"--limit", "1m"},
+         kLimitReached,
+         {"row 1: error: the run reached the time limit of 1m here",
+          "row 1: warning: Loop count \"-1\" is negative"}},
+        {"lower-w",
+         {{"1", "ZR", "w"}, {"End"}},
+         {},
+         kEndedAtEndRow,
+         {"row 1: warning: \"w\" in column 3 does not wait"}},
+        {"long-wait",
+         {{"Wait", "150.5"}, {"End"}},
+         {},
+         kEndedAtEndRow,
+         {"row 1: warning: Wait of 151 s is above the longest wait of 150 s"}},
+        {"max-wait",
+         {{"Wait", "10"}, {"End"}},
+         {"--max-wait", "5"},
+         kEndedAtEndRow,
+         {"row 1: warning: Wait of 10 s is above the longest wait of 5 s"}},
+        {"to-empty",
+         {{"End"}, {"Goto", "5"}},
+         {},
+         kEndedAtEndRow,
+         {"row 2: warning: Goto jumps to row 5, which has nothing in column 1"}},
+        {"off-grid",
+         {{"End"}, {"Loop", "2001", "1"}},
+         {},
+         kEndedAtEndRow,
+         {"row 2: warning: Loop jumps to \"2001\", which is not a row from 1 to 2000"}},
+        {"pause",
+         {{"Pause"}, {"End"}},
+         {},
+         kEndedAtEndRow,
+         {"row 1: note: Pause: the run waits here until someone presses OK"}},
+        {"relative",
+         {{"1", "ZR", "W"}, {"1", "P100R", "W"}, {"End"}},
+         {},
+         kEndedAtEndRow,
+         {"row 2: note: relative move \"P100R\""}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        Texts arguments = {protocolFile(test.name, test.rows), "--check"};
+        arguments.insert(arguments.end(), test.options.begin(), test.options.end());
+        const Outcome run = dryRun(arguments);
+        EXPECT_EQ(run.status, test.status);
+        const auto check = run.out.find("\nCheck: ");
+        ASSERT_NE(check, std::string::npos) << run.out;
+        std::istringstream lines(run.out.substr(check + 1));
+        Texts found;
+        for (std::string line; std::getline(lines, line);) {
+            found.push_back(line);
+        }
+        ASSERT_EQ(found.size(), test.findings.size() + 1) << run.out;
+        for (std::size_t i = 0; i < test.findings.size(); ++i) {
+            EXPECT_TRUE(found[i + 1].starts_with(test.findings[i])) << found[i + 1];
+        }
+    }
+}
+
+// Without --check nothing is said of the protocol and the status is the run's; with --json
+// the findings are a member of the summary.
+TEST(DryRunTest, CheckFindingsInJsonAndOnlyWhenAsked) {
+    const std::string path = protocolFile("unhomed-w", {{"1", "A1R", "w"}, {"End"}});
+    const Outcome plain = dryRun({path});
+    EXPECT_EQ(plain.status, kEndedAtEndRow);
+    EXPECT_EQ(plain.out.find("Check:"), std::string::npos);
+    const Outcome json = dryRun({path, "--check", "--json"});
+    EXPECT_EQ(json.status, kErrorsFound);
+    EXPECT_NE(json.out.find(R"("findings":[{"row":1,"severity":"error","text":"error 7, )"
+                            R"(not initialised: )"),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find(R"({"row":1,"severity":"warning","text":"\"w\" in column 3 )"),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find(R"("exitStatus":3})"), std::string::npos);
 }
 
 TEST(DryRunTest, DurationsTakeAUnit) {
