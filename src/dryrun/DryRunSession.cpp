@@ -72,6 +72,11 @@ void DryRunSession::run() {
     loaded_ = protocolRows(form_->controls().MSFlexGrid1);
     form_->runner().RunProtocol_Click(options_.step ? kStepIndex : kRunIndex);
     trace_->finish();
+    const sim::SimulatedInstrument& instrument = platform_.serial().line().instrument();
+    for (const int address : {1, 2}) {
+        replyErrors_.runEnded(std::to_string(address),
+                              static_cast<int>(instrument.controller(address).error()));
+    }
 }
 
 // The turn after the last one allowed ends the run before its row acts.

@@ -14,31 +14,43 @@ bool isCommandString(std::string_view text) {
 
 void ReplyErrorWatch::rowStarted(int row, std::string_view address) {
     row_ = row;
-    prefix_ = address.empty() ? std::string() : "/" + std::string(address);
-    commandSent_ = false;
-    replacesCode_ = false;
-    reported_ = false;
-    lastCode_ = 0;
+    address_ = address;
+    asked_ = nullptr;
 }
 
 void ReplyErrorWatch::frameSent(std::string_view frame) {
-    if (prefix_.empty() || !frame.starts_with(prefix_)) {
+    const std::string prefix = "/" + address_;
+    if (address_.empty() || !frame.starts_with(prefix)) {
+        asked_ = nullptr;
         return;
     }
-    const std::string_view text = frame.substr(prefix_.size());
-    const bool poll = text == "Q1" || text == "Q2";
-    commandSent_ = commandSent_ || !poll;
-    replacesCode_ = !poll && isCommandString(text);
+    const std::string_view text = frame.substr(prefix.size());
+    asked_ = &drives_[address_];
+    replacesCode_ = text != "Q1" && text != "Q2" && isCommandString(text);
+    if (replacesCode_) {
+        asked_->commandRow = row_;
+    }
 }
 
 void ReplyErrorWatch::replyReceived(const device::Reply& reply) {
-    const int code = reply.errorCode;
-    if (commandSent_ && !reported_ && code != 0 && (replacesCode_ || code != lastCode_)) {
-        findings_.add(row_, Finding::Severity::Error, describe(code));
-        reported_ = true;
+    if (asked_ != nullptr) {
+        seen(*asked_, reply.errorCode, replacesCode_);
+        replacesCode_ = false;
     }
-    lastCode_ = code;
-    replacesCode_ = false;
+}
+
+void ReplyErrorWatch::runEnded(std::string_view address, int code) {
+    const auto drive = drives_.find(address);
+    if (drive != drives_.end()) {
+        seen(drive->second, code, false);
+    }
+}
+
+void ReplyErrorWatch::seen(Drive& drive, int code, bool replacesCode) {
+    if (code != 0 && drive.commandRow != 0 && (replacesCode || code != drive.code)) {
+        findings_.add(drive.commandRow, Finding::Severity::Error, describe(code));
+    }
+    drive.code = code;
 }
 
 std::string ReplyErrorWatch::describe(int code) {

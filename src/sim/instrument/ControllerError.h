@@ -28,9 +28,11 @@ struct ControllerErrorMeaning {
 //   3   unknown command letter or character, an R before the end, an unknown report.
 //   7   a move (A, P, D) before Z, Y or W; an initialisation earlier in the same string
 //       counts.
-//   9   syringe only: a plunger move (A, P, D) starting while the valve turns pushes against
-//       a closed port. The move and the rest of its string are abandoned and the plunger
-//       must be initialised again. Homing runs at low force and is not affected.
+//   9   syringe only: a plunger move (A, P, D) starting while the valve turns, or a valve
+//       move starting while the plunger moves, pushes against a closed port. The move and
+//       the rest of its string are abandoned and the plunger must be initialised again; a
+//       move stopped on its way stands where it was. Homing runs at low force and is not
+//       affected.
 //   15  a command string arriving while the drive is busy; discarded.
 inline constexpr std::array<ControllerErrorMeaning, 5> kControllerErrors{{
     {ControllerError::invalidOperand, "invalid operand",

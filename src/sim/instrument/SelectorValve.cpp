@@ -1,5 +1,7 @@
 #include "sim/instrument/SelectorValve.h"
 
+#include <utility>
+
 namespace quendrix::sim {
 
 namespace {
@@ -16,6 +18,7 @@ DriveModel valveModel() {
 
 }  // namespace
 
-SelectorValve::SelectorValve(Scheduler& scheduler) : StepperController(scheduler, valveModel()) {}
+SelectorValve::SelectorValve(Scheduler& scheduler, std::function<void()> turning)
+    : StepperController(scheduler, valveModel()), turning_(std::move(turning)) {}
 
 }  // namespace quendrix::sim

@@ -21,7 +21,7 @@ SimulatedInstrument::SimulatedInstrument(Scheduler& scheduler, FaultSwitches fau
     : scheduler_(scheduler),
       faults_(faults),
       transmit_(std::move(transmit)),
-      valve_(scheduler),
+      valve_(scheduler, [this] { syringe_.overloadIfMoving(); }),
       syringe_(scheduler, [this] { return valve_.moving(); }),
       noise_(faults.noiseSeed) {}
 

@@ -235,6 +235,9 @@ std::optional<Micros> StepperController::perform(const CommandStep& step) {
                 return std::nullopt;
             }
             const int target = targetOf(step, position_);
+            if (target != position_) {
+                moveStarting();
+            }
             return startTravel(target, motion_.travelTime(position_, target), true);
         }
         case 'v':
@@ -288,6 +291,17 @@ void StepperController::finishTravel() {
         initialised_ = true;
     }
     travel_.reset();
+}
+
+void StepperController::overloadIfMoving() {
+    if (!moving()) {
+        return;
+    }
+    position_ = position();
+    travel_.reset();
+    stop();
+    error_ = ControllerError::overload;
+    initialised_ = false;
 }
 
 void StepperController::stop() {

@@ -81,12 +81,17 @@ public:
     bool moving() const { return travel_.has_value() && travel_->isMove; }
     bool initialised() const { return initialised_; }
     ControllerError error() const { return error_; }
+    // The drive is stopped by force where it stands if it is moving: its string is abandoned,
+    // the error code becomes overload and it must be initialised again.
+    void overloadIfMoving();
     const MotionSettings& motion() const { return motion_; }
     const DriveModel& model() const { return model_; }
 
 protected:
     // Whether a move (A, P, D) starting now would overload the drive.
     virtual bool moveWouldOverload() const { return false; }
+    // A move (A, P, D) that changes the position is starting now.
+    virtual void moveStarting() {}
 
 private:
     struct Travel {

@@ -7,7 +7,7 @@
 namespace quendrix::sim {
 
 // The plunger drive at address 1. It shares the fluid path with the valve, so it overloads
-// when it moves while the valve is turning.
+// when it starts to move while the valve is turning, or is moving when the valve starts to.
 class SyringeDrive final : public StepperController {
 public:
     static constexpr int maxPosition = 24000;

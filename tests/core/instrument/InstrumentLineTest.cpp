@@ -13,7 +13,7 @@ using testing::reply;
 
 // The CR arrives after five characters (5208 us); the reply leaves 0.5 ms later and takes one
 // character time per byte. The monitor sees both directions as the bytes arrive.
-TEST(InstrumentLineTest, AnswersAfterTheCrAndASyringeMoveWhileTheValveTurnsOverloads) {
+TEST(InstrumentLineTest, AnswersAfterTheCrAndThePlungerAndTheValveMovingTogetherOverload) {
     LineHarness host;
     std::string seen;
     host.line.setMonitor([&seen](InstrumentLine::Direction direction, char byte) {
@@ -29,6 +29,15 @@ TEST(InstrumentLineTest, AnswersAfterTheCrAndASyringeMoveWhileTheValveTurnsOverl
     host.exchange("2A44571R");
     EXPECT_EQ(host.exchange("1A1000R"), reply(0x69));
     EXPECT_FALSE(host.line.instrument().syringe().busy());
+    EXPECT_FALSE(host.line.instrument().syringe().initialised());
+
+    // A valve move that starts under a moving plunger stops the plunger where it stands.
+    host.exchange("1ZR", 10s);
+    host.exchange("1A24000R", 1s);
+    EXPECT_EQ(host.exchange("2A0R"), reply(0x60));
+    EXPECT_EQ(host.exchange("1Q"), reply(0x69));
+    const int stoppedAt = host.line.instrument().syringe().position();
+    EXPECT_TRUE(stoppedAt > 0 && stoppedAt < 24000) << stoppedAt;
     EXPECT_FALSE(host.line.instrument().syringe().initialised());
 }
 
