@@ -92,18 +92,19 @@ const std::array<std::string, 3>* rowAt(const ProtocolRows& rows, int row) {
                : nullptr;
 }
 
-void checkJump(const ProtocolRows& rows, int row, std::string_view keyword, FindingList& findings) {
+// A jump's column 2: a row from 1 to 2000 that has something in column 1.
+void checkJump(const ProtocolRows& rows, int row, FindingList& findings) {
+    const std::string& keyword = rows[static_cast<std::size_t>(row - 1)][kAddress];
     const std::string& cell = rows[static_cast<std::size_t>(row - 1)][kCommand];
     const auto value = readLeadingNumber(cell);
     const auto target = value ? roundToInt16(*value) : std::nullopt;
     if (!target || *target < 1 || *target > editor::ProtocolGrid::kProtocolRows) {
         findings.add(row, Severity::Warning,
-                     std::string(keyword) + " jumps to " + quoted(cell) +
-                         ", which is not a row from 1 to 2000" +
+                     keyword + " jumps to " + quoted(cell) + ", which is not a row from 1 to 2000" +
                          (target && *target == 0 ? ": it does not jump at all" : ""));
     } else if ((*rowAt(rows, *target))[kAddress].empty()) {
         findings.add(row, Severity::Warning,
-                     std::string(keyword) + " jumps to row " + std::to_string(*target) +
+                     keyword + " jumps to row " + std::to_string(*target) +
                          ", which has nothing in column 1: the run would stop there");
     }
 }
@@ -186,11 +187,11 @@ void checkRows(const ProtocolRows& rows, double maxWaitSeconds, int stopRow,
         }
         switch (runner::classifyRow(cells[kAddress])) {
             case RowKind::Loop:
-                checkJump(rows, row, "Loop", findings);
+                checkJump(rows, row, findings);
                 checkLoopCount(cells[kLoops], row, findings);
                 break;
             case RowKind::Goto:
-                checkJump(rows, row, "Goto", findings);
+                checkJump(rows, row, findings);
                 break;
             case RowKind::Wait:
                 checkWait(cells[kCommand], maxWaitSeconds, row, findings);

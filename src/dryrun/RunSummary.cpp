@@ -8,6 +8,7 @@
 #include "common/NumberText.h"
 #include "dryrun/VirtualTimeText.h"
 #include "editor/ProtocolGrid.h"
+#include "runner/RowKind.h"
 
 namespace quendrix::dryrun {
 namespace {
@@ -22,6 +23,15 @@ Json counterValue(const std::string& text) {
         return static_cast<std::int64_t>(*number);
     }
     return utf8FromCodePage(text);
+}
+
+// Whole seconds are written without a fraction, as a number that reads back the same.
+Json secondsValue(sim::Micros time) {
+    const double value = seconds(time);
+    if (std::trunc(value) == value && std::abs(value) < 1e15) {
+        return static_cast<std::int64_t>(value);
+    }
+    return value;
 }
 
 bool hasErrors(const std::vector<Finding>& findings) {
@@ -42,7 +52,7 @@ void RunSummary::readForm(const form::MainFormControls& form) {
     loops.clear();
     const platform::Grid& grid = form.MSFlexGrid1;
     for (int row = 1; row <= editor::ProtocolGrid::kProtocolRows; ++row) {
-        if (grid.TextMatrix(row, 1) == "Loop") {
+        if (runner::classifyRow(grid.TextMatrix(row, 1)) == runner::RowKind::Loop) {
             loops.push_back({row, grid.TextMatrix(row, 3)});
         }
     }
@@ -131,7 +141,7 @@ void RunSummary::printJson(std::ostream& out) const {
     json["file"] = file;
     json["ending"] = endingName();
     json["row"] = report ? Json(report->row) : Json();
-    json["durationSeconds"] = seconds(duration);
+    json["durationSeconds"] = secondsValue(duration);
     json["rowsExecuted"] = report ? report->rowsExecuted : 0;
     json["commandsSent"] = report ? report->commandsSent : 0;
     Json& counterValues = json["counters"] = Json::object();
@@ -146,7 +156,7 @@ void RunSummary::printJson(std::ostream& out) const {
     Json& answered = json["messages"] = Json::array();
     for (const AnsweredMessage& message : messages) {
         answered.push_back(
-            {{"seconds", seconds(message.at)}, {"text", utf8FromCodePage(message.text)}});
+            {{"seconds", secondsValue(message.at)}, {"text", utf8FromCodePage(message.text)}});
     }
     if (findings) {
         Json& found = json["findings"] = Json::array();

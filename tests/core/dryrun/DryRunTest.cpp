@@ -128,7 +128,7 @@ TEST(DryRunTest, HowARunEndsIsItsExitStatus) {
         {{endless, "--max-rows", "7"}, kLimitReached, "Rows executed: 7; commands sent: 0"},
         {{wait, "--json", "--limit", "2m"},
          kLimitReached,
-         R"("ending":"TimeLimit","row":1,"durationSeconds":120.0,)"},
+         R"("ending":"TimeLimit","row":1,"durationSeconds":120,)"},
         {{protocolFile("no-end", {{"Count"}})}, kStoppedOtherwise, "column-one error at row 2"},
         {{twoRows, "--silent"}, kStoppedOtherwise, "the retry notice at row 1"},
         {{twoRows, "--error-code", "9"}, kEndedAtEndRow, "[error 9, ready]"},
