@@ -27,8 +27,6 @@ public:
     MainForm& operator=(const MainForm&) = delete;
 
     form::MainFormControls& controls() { return controls_; }
-    editor::ProtocolGrid& protocolGrid() { return grid_; }
-    editor::CellEditor& cellEditor() { return cellEditor_; }
     editor::ProtocolFiles& protocolFiles() { return protocolFiles_; }
     device::DeviceLink& deviceLink() { return device_; }
     runner::ProtocolRunner& runner() { return runner_; }

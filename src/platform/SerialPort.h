@@ -40,7 +40,6 @@ public:
     void Output(std::string_view bytes);
     // Up to InputLen characters from the receive buffer (all of them for InputLen 0).
     std::string Input();
-    std::size_t InBufferCount() const { return received_.size(); }
 
     Event<> OnComm;
 

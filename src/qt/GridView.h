@@ -17,8 +17,6 @@ class GridView final : public QTableView {
 public:
     GridView(platform::Grid& grid, const QFont& font, QWidget* parent);
 
-    GridModel& gridModel() { return model_; }
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

@@ -50,7 +50,6 @@ public:
     // the main window is made, and outliving it.
     void replaceSerialLine(platform::SerialLine& line) { serialOverride_ = &line; }
     void replaceFileSystem(platform::FileSystem& files) { filesOverride_ = &files; }
-    ScriptedRandom& scriptedRandom() { return random_; }
     SimSettingsStore& settings() { return settings_; }
     SimFileDialog& dialog() { return dialog_; }
 

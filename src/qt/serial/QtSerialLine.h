@@ -28,8 +28,6 @@ public:
     void setReceiver(platform::SerialLineReceiver* receiver) override { receiver_ = receiver; }
 
     bool isOpen() const { return port_.isOpen(); }
-    // The device that the last open() used or tried, such as "/dev/ttyUSB0".
-    const QString& deviceName() const { return deviceName_; }
 
 private:
     void deliverReceived();

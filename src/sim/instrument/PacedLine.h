@@ -23,8 +23,6 @@ public:
     PacedLine& operator=(const PacedLine&) = delete;
 
     void send(std::string_view bytes);
-    // When the last byte handed over will have arrived.
-    Micros freeAt() const { return lastArrival_; }
 
     // Time taken by `count` back-to-back characters, rounded down to the microsecond.
     static Micros charactersTime(std::int64_t count) {
