@@ -20,13 +20,9 @@ std::string toStdString(const QString& text) {
     std::string result;
     result.reserve(static_cast<std::size_t>(text.size()));
     for (const char32_t character : QStringView(text).toUcs4()) {
-        result.push_back(toCodePage(character));
+        result.push_back(quendrix::codePageByteOf(character));
     }
     return result;
-}
-
-char toCodePage(char32_t character) {
-    return quendrix::codePageByteOf(character);
 }
 
 }  // namespace quendrix::qt

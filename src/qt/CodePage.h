@@ -14,7 +14,4 @@ QString toQString(std::string_view text);
 // A character that the code page cannot hold becomes "?".
 std::string toStdString(const QString& text);
 
-// The byte for one character, '?' when the code page has none.
-char toCodePage(char32_t character);
-
 }  // namespace quendrix::qt

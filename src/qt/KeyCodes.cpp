@@ -5,7 +5,7 @@
 #include <array>
 #include <utility>
 
-#include "qt/CodePage.h"
+#include "common/CodePage.h"
 
 namespace quendrix::qt {
 namespace {
@@ -66,7 +66,7 @@ std::optional<int> KeyCodes::keyAscii(const QKeyEvent& event) {
     if (typed.size() != 1) {
         return std::nullopt;
     }
-    return static_cast<unsigned char>(toCodePage(typed.front()));
+    return static_cast<unsigned char>(quendrix::codePageByteOf(typed.front()));
 }
 
 }  // namespace quendrix::qt

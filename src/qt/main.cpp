@@ -5,7 +5,6 @@
 
 #include "app/CommandLine.h"
 #include "app/MainForm.h"
-#include "qt/MainWindowView.h"
 #include "qt/QtPlatform.h"
 #include "qt/WindowView.h"
 
@@ -45,8 +44,9 @@ int main(int argc, char* argv[]) {
 
     quendrix::qt::QtPlatform platform;
     quendrix::app::MainForm form(platform);
-    quendrix::qt::MainWindowView view(form.controls(), platform.gridFont());
-    QObject::connect(&view, &quendrix::qt::MainWindowView::closed, &application,
+    // The main window's closing is the program's end.
+    quendrix::qt::WindowView view(form.controls().MainForm, platform.gridFont());
+    QObject::connect(&view, &quendrix::qt::WindowView::closed, &application,
                      &QCoreApplication::quit);
     // Shown, raised and hidden as the settings window is loaded, shown and closed.
     quendrix::qt::WindowView settingsView(form.settingsWindow().window(), platform.gridFont());

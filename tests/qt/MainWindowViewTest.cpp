@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "app/MainForm.h"
-#include "qt/MainWindowView.h"
 #include "qt/QtPlatform.h"
+#include "qt/WindowView.h"
 
 namespace quendrix::qt {
 namespace {
@@ -55,7 +55,7 @@ protected:
     QtPlatform platform;
     app::MainForm form{platform};
     form::MainFormControls& controls = form.controls();
-    MainWindowView view{controls, platform.gridFont()};
+    WindowView view{controls.MainForm, platform.gridFont()};
     QTableView* table = widget<QTableView>("MSFlexGrid1");
     platform::Grid& grid = controls.MSFlexGrid1;
 };
@@ -214,7 +214,7 @@ TEST_F(MainWindowViewTest, TheViewShowsTheGridsCurrentCellSelectionAndScrollPosi
 
 TEST_F(MainWindowViewTest, ClosingTheWindowShutsTheProgramDownAndKeepsTheWidgets) {
     int closedSignals = 0;
-    QObject::connect(&view, &MainWindowView::closed, &view, [&] { ++closedSignals; });
+    QObject::connect(&view, &WindowView::closed, &view, [&] { ++closedSignals; });
     controls.RunTimer.setEnabled(true);
     controls.flags.ProtocolRunning = true;
 
@@ -232,7 +232,7 @@ TEST_F(MainWindowViewTest, ClosingTheWindowShutsTheProgramDownAndKeepsTheWidgets
 
 TEST_F(MainWindowViewTest, TheProgramEndsOnlyOnceTheWaitsOnTheStackHaveReturned) {
     QApplication::setQuitOnLastWindowClosed(false);
-    QObject::connect(&view, &MainWindowView::closed, &view, [] { QCoreApplication::quit(); });
+    QObject::connect(&view, &WindowView::closed, &view, [] { QCoreApplication::quit(); });
     std::vector<std::string> steps;
     auto onClickHandler = controls.Command4.onClick.subscribe([&] {
         // A wait of the program, as a run does it: pump, then test the stop signal.

@@ -8,8 +8,8 @@
 #include <QTableView>
 
 #include "app/MainForm.h"
-#include "qt/MainWindowView.h"
 #include "qt/QtGridMetrics.h"
+#include "qt/WindowView.h"
 #include "sim/SimPlatform.h"
 
 namespace quendrix::qt {
@@ -66,7 +66,7 @@ protected:
 
     sim::SimPlatform platform;
     app::MainForm form{platform};
-    MainWindowView view{form.controls(), QtGridMetrics().font()};
+    WindowView view{form.controls().MainForm, QtGridMetrics().font()};
     QTableView* table = view.findChild<QTableView*>("MSFlexGrid1");
     QLineEdit* editor = view.findChild<QLineEdit*>("GridEditText");
 };

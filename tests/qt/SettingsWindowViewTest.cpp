@@ -9,7 +9,6 @@
 #include <QSettings>
 
 #include "app/MainForm.h"
-#include "qt/MainWindowView.h"
 #include "qt/QtPlatform.h"
 #include "qt/WindowView.h"
 #include "support/ConfigHome.h"
@@ -28,7 +27,7 @@ TEST(SettingsWindowViewTest, OpensFromTheSettingsButtonAndStoresWhatIsTypedBefor
     testsupport::ConfigHome home;
     QtPlatform platform;
     app::MainForm form(platform);
-    MainWindowView mainView(form.controls(), platform.gridFont());
+    WindowView mainView(form.controls().MainForm, platform.gridFont());
     WindowView view(form.settingsWindow().window(), platform.gridFont());
     form.controls().MainForm.show();
     QCoreApplication::processEvents();
