@@ -7,7 +7,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -15,21 +14,22 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <regex>
 #include <set>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "platform/Failure.h"
 #include "platform/FileSystem.h"
 
 // What a save (FileSystem::replace) promises on a real file system, for each implementation:
-// a fixture whose tests name the file system to check. Permissions are checked as the
-// unprivileged user 65534 in a child process, because the tests run as root.
+// tests of a file system type `Files`, instantiated by each test program with
+// INSTANTIATE_TYPED_TEST_SUITE_P. Permissions are checked as the unprivileged user 65534 in a
+// child process, because the tests run as root.
 namespace quendrix::testsupport {
 
 namespace fs = std::filesystem;
 
+template <typename Files>
 class SavePromises : public ::testing::Test {
 protected:
     static constexpr const char* kTraceVariable = "QUENDRIX_SAVE_FOR_TRACE";
@@ -48,17 +48,11 @@ protected:
     // `through` and its content to `file` ("$L" stands for a name of 255 bytes).
     struct Case {
         const char* what;
-        bool asNobody;
-        bool saved;
-        const char* setup;
-        const char* through;
-        const char* file;
+        bool asNobody, saved;
+        const char *setup, *through, *file;
     };
 
-    void expectPromisesKept(platform::FileSystem& files) {
-        if (::geteuid() != 0) {
-            GTEST_SKIP() << "NOT CHECKED: owners and other users need root";
-        }
+    void expectPromisesKept() {
         int number = 0;
         for (const Case& saving : kCases) {
             SCOPED_TRACE(saving.what);
@@ -88,10 +82,7 @@ protected:
     }
 
     // A disk too full for the new content leaves the old one byte for byte.
-    void expectFullDiskKeepsTheFile(platform::FileSystem& files) {
-        if (::geteuid() != 0) {
-            GTEST_SKIP() << "NOT CHECKED: a full disk is a small tmpfs, whose mount needs root";
-        }
+    void expectFullDiskKeepsTheFile() {
         fs::create_directories(disk());
         ASSERT_EQ(::mount("tmpfs", disk().c_str(), "tmpfs", 0, "size=64k"), 0)
             << "root should be able to mount a tmpfs: " << std::strerror(errno);
@@ -106,7 +97,7 @@ protected:
     }
 
     // Run by itself, a plain save; run by expectSyncedBeforeRename, the save it traces.
-    void saveForTrace(platform::FileSystem& files) {
+    void saveForTrace() {
         const char* named = std::getenv(kTraceVariable);
         const fs::path file = named != nullptr ? fs::path(named) : folder_ / "p.protocol";
         save(files, file, kNew);
@@ -114,9 +105,8 @@ protected:
     }
 
     // The new content is on the disk before it takes the file's place, and its name after;
-    // a failed sync fails the save. Traced in a run of this test program's test
-    // `saveForTraceTest`, which calls saveForTrace.
-    void expectSyncedBeforeRename(const std::string& saveForTraceTest) {
+    // a failed sync fails the save. Traced in a run of this test program's SavesForATrace.
+    void expectSyncedBeforeRename() {
         ASSERT_EQ(std::system("command -v strace >/dev/null"), 0)
             << "strace is missing (scripts/setup installs it)";
         const fs::path data = folder_ / "data";
@@ -124,8 +114,10 @@ protected:
         const fs::path trace = folder_ / "trace";
         fs::create_directories(data);
         std::ofstream(file, std::ios::binary) << kOld;
-        const std::string test = "'" + fs::read_symlink("/proc/self/exe").string() +
-                                 "' --gtest_filter=" + saveForTraceTest + " >/dev/null 2>&1";
+        const std::string test =
+            "'" + fs::read_symlink("/proc/self/exe").string() +
+            "' --gtest_filter=" + ::testing::UnitTest::GetInstance()->current_test_suite()->name() +
+            ".SavesForATrace >/dev/null 2>&1";
         const std::string strace = std::string("ASAN_OPTIONS=detect_leaks=0 ") + kTraceVariable +
                                    "='" + file.string() + "' strace -f -qq ";
 
@@ -133,23 +125,16 @@ protected:
                       "' -e trace=fsync,fdatasync,rename,renameat,renameat2 " + test),
                   0);
         EXPECT_EQ(read(file), kNew);
-        std::vector<std::string> calls;
-        std::ifstream lines(trace);
-        for (std::string line; std::getline(lines, line);)
-            calls.push_back(line);
-        const auto renamed = std::find_if(calls.begin(), calls.end(), [&](const auto& call) {
-            return call.find("rename") != std::string::npos &&
-                   call.find(", \"" + file.string() + "\")") != std::string::npos;
-        });
-        ASSERT_NE(renamed, calls.end()) << "no rename onto the file";
-        EXPECT_TRUE(std::any_of(calls.begin(), renamed, [&](const auto& call) {
-            return call.find("sync(") != std::string::npos &&
-                   call.find("<" + data.string() + "/") != std::string::npos;
-        })) << "the new content was not synced before the rename";
-        EXPECT_TRUE(std::any_of(renamed, calls.end(), [&](const auto& call) {
-            return call.find("fsync(") != std::string::npos &&
-                   call.find("<" + data.string() + ">") != std::string::npos;
-        })) << "the folder was not synced after the rename";
+        // Only renames name the file after a comma; with -y, a sync names its file or folder.
+        const std::string calls = read(trace);
+        const auto renamed = calls.find(", \"" + file.string() + "\")");
+        ASSERT_NE(renamed, std::string::npos) << "no rename onto the file";
+        EXPECT_TRUE(std::regex_search(calls.substr(0, renamed),
+                                      std::regex("sync\\(\\d+<" + data.string() + "/")))
+            << "the new content was not synced before the rename";
+        EXPECT_TRUE(std::regex_search(calls.substr(renamed),
+                                      std::regex("fsync\\(\\d+<" + data.string() + ">")))
+            << "the folder was not synced after the rename";
 
         std::ofstream(file, std::ios::binary) << kOld;
         EXPECT_NE(run(strace + "-o /dev/null -e trace=fsync -e inject=fsync:error=EIO " + test), 0)
@@ -159,6 +144,7 @@ protected:
     }
 
     const fs::path& folder() const { return folder_; }
+    Files files;
     static std::string read(const fs::path& file) {
         std::ifstream stream(file, std::ios::binary);
         return {std::istreambuf_iterator<char>(stream), {}};
@@ -260,5 +246,23 @@ private:
         fs::temp_directory_path() / ("quendrix-save-" + std::to_string(std::random_device()()));
     bool mounted_ = false;
 };
+
+TYPED_TEST_SUITE_P(SavePromises);
+TYPED_TEST_P(SavePromises, KeepLinksOwnersModesAndTheFileOnAFullDiskAndRefuseWhatMayNotBeWritten) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "NOT CHECKED: owners, other users and a small tmpfs need root";
+    }
+    this->expectPromisesKept();
+    this->expectFullDiskKeepsTheFile();
+}
+TYPED_TEST_P(SavePromises, SavesForATrace) {
+    this->saveForTrace();
+}
+TYPED_TEST_P(SavePromises, SyncTheContentBeforeTheRenameAndFailWhenTheSyncFails) {
+    this->expectSyncedBeforeRename();
+}
+REGISTER_TYPED_TEST_SUITE_P(SavePromises,
+                            KeepLinksOwnersModesAndTheFileOnAFullDiskAndRefuseWhatMayNotBeWritten,
+                            SavesForATrace, SyncTheContentBeforeTheRenameAndFailWhenTheSyncFails);
 
 }  // namespace quendrix::testsupport
