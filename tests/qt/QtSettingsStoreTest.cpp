@@ -25,18 +25,13 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    void writeFile(const QByteArray& content) const {
+    // Appended to, the file is changed: rather than answer from what it remembers of its own
+    // writes, QSettings reads it again.
+    void writeFile(const QByteArray& content, QIODevice::OpenMode mode = QIODevice::WriteOnly) {
         QDir().mkpath(config.path() + QStringLiteral("/quendrix"));
         QFile file(config.settingsFile());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.open(mode));
         file.write(content);
-    }
-
-    // Rather than answer from what it remembers of its own writes, QSettings reads a changed file.
-    void changeFile(const QByteArray& added) const {
-        QFile file(config.settingsFile());
-        ASSERT_TRUE(file.open(QIODevice::Append));
-        file.write(added);
     }
 
     testsupport::ConfigHome config;
@@ -57,7 +52,7 @@ TEST_F(QtSettingsStoreTest, TextsComeBackFromTheFileExactlyAsSaved) {
     for (std::size_t i = 0; i < std::size(texts); ++i) {
         store.SaveSetting(kApp, "Volumes", "Key" + std::to_string(i), texts[i]);
     }
-    changeFile("\n");
+    writeFile("\n", QIODevice::Append);
     for (std::size_t i = 0; i < std::size(texts); ++i) {
         EXPECT_EQ(store.GetSetting(kApp, "Volumes", "Key" + std::to_string(i), "none"), texts[i]);
     }
@@ -68,9 +63,10 @@ TEST_F(QtSettingsStoreTest, TextsComeBackFromTheFileExactlyAsSaved) {
 
 TEST_F(QtSettingsStoreTest, NamesInAnotherLetterCaseAreFoundAndUpdatedInPlace) {
     config.mapPort(1, "/dev/ttyUSB0");
-    changeFile(
+    writeFile(
         "\n[flowrates]\nmaxdacvalue=5000\nMinimumWaitTime=1\n\n"
-        "[VALVEPOSITIONS]\nValveSpeed=2000\nMaxPresureChange=1,5\n");
+        "[VALVEPOSITIONS]\nValveSpeed=2000\nMaxPresureChange=1,5\n",
+        QIODevice::Append);
     EXPECT_EQ(store.GetSetting(kApp, "FlowRates", "MaxDACValue", "0"), "5000");
     EXPECT_EQ(store.GetSetting(kApp, "valvePositions", "MaxPresureChange", "0"), "1,5");
 
@@ -96,11 +92,10 @@ TEST_F(QtSettingsStoreTest, ANameThatWouldOpenASubsectionOrAnUnreachableFileFail
 TEST_F(QtSettingsStoreTest, AMalformedLineIsNamedTheOtherLinesAreReadAndNothingIsWritten) {
     const QByteArray sound =
         "\n[Ports]\nCOM1=/dev/ttyUSB0 ; the adapter\n[ValvePositions]\nCommPortSetting=3\n";
-    struct Case {
+    struct Case {  // maxDACValue nullptr: on no good line, so not read at all
         QByteArray broken;
         int line;
-        const char* why;
-        const char* maxDACValue = nullptr;  // nullptr: on no good line, so not read at all
+        const char *why, *maxDACValue = nullptr;
     };
     for (const Case& each : {
              Case{"[FlowRates]\nMaxDACValue 6000", 2, "has no \"=\""},

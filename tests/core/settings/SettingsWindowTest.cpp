@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/MainForm.h"
@@ -14,12 +16,8 @@ using Entry = sim::SimSettingsStore::Entry;
 constexpr const char* kApp = "quendrix";
 
 std::string storedText(const sim::SimSettingsStore& store, const std::string& key) {
-    for (const Entry& entry : store.entries()) {
-        if (entry.key == key) {
-            return entry.value;
-        }
-    }
-    return "(absent)";
+    const auto found = std::ranges::find(store.entries(), key, &Entry::key);
+    return found == store.entries().end() ? "(absent)" : found->value;
 }
 
 class SettingsWindowTest : public ::testing::Test {
@@ -107,12 +105,10 @@ TEST_F(SettingsWindowTest, NamesStoredInOtherLetterCasesAreFoundAndUpdatedInPlac
 // was read, and the skipped key only when its field was typed in, so the store keeps its text.
 TEST_F(SettingsWindowTest, AKeyThatCannotBeReadIsSkippedAndKeptUnlessItsFieldIsTypedIn) {
     using Field = platform::TextBox settings::SettingsWindowControls::*;
-    struct Case {
-        const char* section;
-        const char* key;
-        Field field;  // nullptr: the key without a field
-        const char* typed;
-        const char* stored;  // after the unload
+    struct Case {  // field nullptr: the key without a field; stored: after the unload
+        const char *section, *key;
+        Field field;
+        const char *typed, *stored;
         std::size_t writes;
     };
     using C = settings::SettingsWindowControls;
@@ -176,22 +172,18 @@ TEST_F(SettingsWindowTest, AnUnloadStopsSilentlyAtTheFirstKeyThatCannotBeWritten
 }
 
 TEST_F(SettingsWindowTest, TheUnloadAppliesTheCommPortOnlyWhenItIsA16BitNumberAndThePortIsClosed) {
-    struct Case {
-        const char* text;
-        bool portOpen;
-        int port;
-    };
-    for (const Case& each : {Case{"3", false, 3}, Case{" 2.5 ", false, 2}, Case{"3.5", false, 4},
-                             Case{"3", true, 1}, Case{"COM3", false, 1}, Case{"", false, 1},
-                             Case{"32768", false, 1}, Case{"0", false, 1}}) {
-        SCOPED_TRACE(each.text);
+    const std::tuple<const char*, bool, int> cases[] = {
+        {"3", false, 3},    {" 2.5 ", false, 2}, {"3.5", false, 4},   {"3", true, 1},
+        {"COM3", false, 1}, {"", false, 1},      {"32768", false, 1}, {"0", false, 1}};
+    for (const auto& [text, portOpen, port] : cases) {
+        SCOPED_TRACE(text);
         c.Settings.click();
-        s.CommPortSetting.setText(each.text);
-        c.MSComm1.setPortOpen(each.portOpen);
+        s.CommPortSetting.setText(text);
+        c.MSComm1.setPortOpen(portOpen);
         const std::size_t before = store.writes().size();
         window.close();
         EXPECT_EQ(store.writes().size(), before + 47);
-        EXPECT_EQ(c.MSComm1.CommPort(), each.port);
+        EXPECT_EQ(c.MSComm1.CommPort(), port);
         c.MSComm1.setPortOpen(false);
         c.MSComm1.setCommPort(1);
     }
@@ -246,12 +238,6 @@ TEST_F(SettingsWindowTest, ReadingAFieldLoadsWithoutShowingAndProgramEndStoresIt
     c.MainForm.close();
     EXPECT_EQ(store.writes().size(), 94u);
     EXPECT_EQ(c.MSComm1.CommPort(), 2);  // applied after shut-down closed the port
-}
-
-TEST_F(SettingsWindowTest, AWindowNeverLoadedStoresNothingAtProgramEnd) {
-    c.MainForm.close();
-    EXPECT_TRUE(store.reads().empty());
-    EXPECT_TRUE(store.writes().empty());
 }
 
 TEST_F(SettingsWindowTest, TheFieldsTakeTheFocusInTheirOrderAndCommPortCoversTheFirst) {
