@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/SeededRandom.h"
 #include "platform/TextBox.h"
 #include "runner/CommandTokens.h"
 #include "sim/ScriptedRandom.h"
@@ -61,6 +62,17 @@ TEST(CommandTokensTest, ValuesCarryOverFromTheStartUpTextsOn) {
         sent += rig.tokens.ExpandCommandTokens(command) + " ";
     }
     EXPECT_EQ(sent, "SSpeedR APositionR A0R A1R A2R A3R A2R ");
+}
+
+TEST(SeededRandomTest, EveryStartDrawsTheSameSequenceWithinZeroToOne) {
+    platform::SeededRandom first;
+    sim::ScriptedRandom second;  // with nothing queued, the seeded sequence
+    for (int i = 0; i < 10000; ++i) {
+        const float r = first.Rnd();
+        ASSERT_EQ(r, second.Rnd()) << "draw " << i;
+        ASSERT_GE(r, 0.0f);
+        ASSERT_LT(r, 1.0f);
+    }
 }
 
 }  // namespace
