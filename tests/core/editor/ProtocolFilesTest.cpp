@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "platform/Failure.h"
+#include "platform/FileSlot.h"
 #include "sim/SimPlatform.h"
 
 namespace quendrix {
@@ -179,6 +181,43 @@ TEST_F(ProtocolFilesTest, AFailedSaveLeavesTheEarlierFileByteForByte) {
         EXPECT_EQ(messages().back(), "Error Writing File");
         EXPECT_FALSE(controls.fileSlot.isOpen());
     }
+}
+
+// The slot the protocol files go through; how a failing file system keeps the earlier file is
+// pinned above.
+TEST(FileSlotTest, ReadsFieldsHoldsOneFileAtATimeAndChangesAReplacedFileOnlyAtCommit) {
+    sim::SimFileSystem files;
+    platform::FileSlot slot{files};
+    files.put("p.txt", "\"1\"\r\n\"Z R\"\r\n");
+    files.put("huge.txt", std::string(platform::FileSlot::kMaxInputBytes + 1, 'x'));
+    EXPECT_THROW(slot.openForInput("missing.txt"), platform::Failure);
+    EXPECT_THROW(slot.openForInput("huge.txt"), platform::Failure);
+    slot.openForOutput("TESTFILE.txt");
+    EXPECT_THROW(slot.openForInput("p.txt"), platform::Failure);
+    EXPECT_THROW(slot.readField(), platform::Failure);
+    slot.close();
+
+    slot.openForInput("p.txt");
+    EXPECT_THROW(slot.openForReplace("p.txt"), platform::Failure);
+    EXPECT_THROW(slot.writeRecord("x"), platform::Failure);
+    EXPECT_EQ(slot.readField(), "1");
+    EXPECT_FALSE(slot.atEnd());
+    EXPECT_EQ(slot.readField(), "Z R");
+    EXPECT_TRUE(slot.atEnd());
+    slot.close();
+    EXPECT_FALSE(slot.isOpen());
+
+    files.put("p.txt", "old");
+    slot.openForReplace("p.txt");
+    slot.writeRecord("dropped");
+    slot.close();
+    slot.openForReplace("p.txt");
+    slot.writeRecord("1");
+    slot.writeRecord("Z R");
+    EXPECT_EQ(files.content("p.txt"), "old");
+    slot.commit();
+    EXPECT_FALSE(slot.isOpen());
+    EXPECT_EQ(files.content("p.txt"), "\"1\"\r\n\"Z R\"\r\n");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "form/EventWait.h"
 #include "platform/Timer.h"
 #include "sim/SimEventPump.h"
 #include "sim/SimTimerScheduler.h"
@@ -16,7 +17,7 @@ using namespace std::chrono_literals;
 using sim::Micros;
 using Ticks = std::vector<Micros>;
 
-// A timer whose handler disarms it, as the program's timers are used.
+// A timer whose handler disarms it, as the program's timers are used, and the program's waits.
 class TimerAndPump : public ::testing::Test {
 protected:
     sim::VirtualClock clock;
@@ -28,6 +29,8 @@ protected:
         ticks.push_back(clock.now());
         timer.setEnabled(false);
     });
+    platform::Window window{"MainForm"};
+    form::EventWait events{pump, window};
 };
 
 TEST_F(TimerAndPump, AOneShotTicksOnceAndArmingAgainOrChangingTheIntervalRestartsTheCountdown) {
@@ -68,6 +71,35 @@ TEST_F(TimerAndPump, AWaitThatCouldNeverEndFailsInsteadOfHanging) {
     EXPECT_THROW(
         for (;;) { pump.pumpOnce(); }, sim::StalledWait);
     EXPECT_LE(clock.now(), 1s);
+}
+
+TEST_F(TimerAndPump, AnEventWaitPumpsUntilTheConditionHolds) {
+    bool done = false;
+    clock.at(Micros{3s}, [&] { done = true; });
+    clock.at(Micros{9s}, [] {});
+    EXPECT_TRUE(events.until([&] { return done; }));
+    EXPECT_EQ(clock.now(), Micros{3s});
+}
+
+// After the close nothing is left to wake a blocking pump: a wait that pumped on would never
+// return (here the simulated pump would throw for a wait that cannot end).
+TEST_F(TimerAndPump, AnEventWaitEndsOnceTheWindowHasClosedAndNeverPumpsAgain) {
+    clock.at(Micros{1s}, [&] { window.close(); });
+    EXPECT_FALSE(events.until([] { return false; }));
+    EXPECT_EQ(clock.now(), Micros{1s});
+    const auto pumps = pump.pumps();
+    EXPECT_FALSE(events.pumpOnce());
+    EXPECT_FALSE(events.yield());
+    EXPECT_EQ(pump.pumps(), pumps);
+}
+
+TEST_F(TimerAndPump, AnEventWaitsYieldLetsALittleTimePassWithoutBlocking) {
+    int ran = 0;
+    clock.at(Micros{1}, [&] { ++ran; });
+    clock.at(Micros{1s}, [&] { ++ran; });
+    EXPECT_TRUE(events.yield());
+    EXPECT_EQ(ran, 1);
+    EXPECT_EQ(clock.now(), sim::SimEventPump::kYieldStep);
 }
 
 TEST(VirtualClock, SameTimeActionsRunInOrderAndNewOnesWaitForTheNextPump) {

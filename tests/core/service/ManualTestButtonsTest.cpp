@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,11 +19,8 @@ protected:
     // The framed commands on the line, each with the moment it was written.
     std::vector<sim::SimSerialLine::Write> commands() {
         std::vector<sim::SimSerialLine::Write> framed;
-        for (const auto& write : platform.serial().writes()) {
-            if (write.bytes.starts_with("/")) {
-                framed.push_back(write);
-            }
-        }
+        std::ranges::copy_if(platform.serial().writes(), std::back_inserter(framed),
+                             [](const auto& write) { return write.bytes.starts_with("/"); });
         return framed;
     }
 
