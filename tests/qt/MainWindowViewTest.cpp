@@ -4,18 +4,24 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTableView>
 #include <QTimer>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "app/MainForm.h"
+#include "qt/QtGridMetrics.h"
 #include "qt/QtPlatform.h"
 #include "qt/WindowView.h"
+#include "sim/SimPlatform.h"
+#include "support/ConfigHome.h"
 
 namespace quendrix::qt {
 namespace {
@@ -52,6 +58,7 @@ protected:
         return found;
     }
 
+    testsupport::ConfigHome config;
     QtPlatform platform;
     app::MainForm form{platform};
     form::MainFormControls& controls = form.controls();
@@ -83,16 +90,14 @@ TEST_F(MainWindowViewTest, ShowsTheFixedWindowWithLogoGridAndCommunicationsPanel
 TEST_F(MainWindowViewTest, FindsTextBoxesByTheirCaptionsAndButtonsByTheirAccelerators) {
     const std::vector<std::pair<QString, QString>> captions = {{"Error Code", "chrErrorCode"},
                                                                {"Test Counter", "intTestCounter"}};
+    const auto labels = view.findChildren<QLabel*>();
     for (const auto& [caption, box] : captions) {
-        const QLabel* found = nullptr;
-        for (const QLabel* label : view.findChildren<QLabel*>()) {
-            if (label->text() == caption && label->isVisibleTo(&view)) {
-                found = label;
-            }
-        }
-        ASSERT_NE(found, nullptr) << caption.toStdString();
-        ASSERT_NE(found->buddy(), nullptr);
-        EXPECT_EQ(found->buddy()->objectName(), box);
+        const auto found = std::ranges::find_if(labels, [&](const QLabel* label) {
+            return label->text() == caption && label->isVisibleTo(&view);
+        });
+        ASSERT_NE(found, labels.end()) << caption.toStdString();
+        ASSERT_NE((*found)->buddy(), nullptr);
+        EXPECT_EQ((*found)->buddy()->objectName(), box);
     }
 
     const auto buttons = view.findChildren<QPushButton*>("RunProtocol");
@@ -120,10 +125,9 @@ TEST_F(MainWindowViewTest, TabReachesTheControlsBeyondTheWindowInInventoryOrder)
         }
         widget = widget->nextInFocusChain();
     }
-    const std::vector<std::string> expected = {
-        "strPumpString", "SendToPump", "CommandStatusQuery", "chrErrorCode", "Text3",
-        "strResponse",   "Command1",   "Command2",           "Command5",     "LoopCounter"};
-    EXPECT_EQ(order, expected);
+    EXPECT_EQ(order, (std::vector<std::string>{"strPumpString", "SendToPump", "CommandStatusQuery",
+                                               "chrErrorCode", "Text3", "strResponse", "Command1",
+                                               "Command2", "Command5", "LoopCounter"}));
 }
 
 TEST_F(MainWindowViewTest, TypingReachesTheTextBoxAndTheProgramsTextReachesTheWidget) {
@@ -215,14 +219,8 @@ TEST_F(MainWindowViewTest, TheViewShowsTheGridsCurrentCellSelectionAndScrollPosi
 TEST_F(MainWindowViewTest, ClosingTheWindowShutsTheProgramDownAndKeepsTheWidgets) {
     int closedSignals = 0;
     QObject::connect(&view, &WindowView::closed, &view, [&] { ++closedSignals; });
-    controls.RunTimer.setEnabled(true);
-    controls.flags.ProtocolRunning = true;
-
     EXPECT_TRUE(view.close());
-
-    EXPECT_TRUE(controls.MainForm.closed());
-    EXPECT_FALSE(controls.flags.ProtocolRunning);
-    EXPECT_FALSE(controls.RunTimer.enabled());
+    EXPECT_TRUE(controls.MainForm.closed());  // what the shut-down does is pinned by the core's
     EXPECT_FALSE(view.isVisible());
     EXPECT_EQ(closedSignals, 1);
     // The widgets still mirror the controls for the waits that are still unwinding.
@@ -266,6 +264,136 @@ TEST_F(MainWindowViewTest, AReplyWaitOnTheShownWindowBlocksUntilItsTimeOut) {
     EXPECT_EQ(controls.RetryCounter2.text(), "1");
     EXPECT_EQ(controls.RetryCounter.text(), "0");
     controls.flags.ProtocolRunning = false;
+}
+
+// The program's settings window, opened as the operator opens it, in the test's settings folder.
+TEST_F(MainWindowViewTest, TheSettingsWindowOpensFromItsButtonAndStoresWhatIsTypedBeforeAClick) {
+    WindowView settings(form.settingsWindow().window(), platform.gridFont());
+    EXPECT_FALSE(settings.isVisible());
+    auto* settingsButton = widget<QPushButton>("Settings");
+    settingsButton->click();
+    QCoreApplication::processEvents();
+
+    ASSERT_TRUE(settings.isVisible());
+    EXPECT_EQ(settings.parentWidget(), nullptr);
+    EXPECT_EQ(settings.windowTitle(), "Application settings");
+    EXPECT_EQ(settings.size(), QSize(188, 29));
+    EXPECT_EQ(settings.minimumSize(), settings.maximumSize());
+    EXPECT_TRUE(settings.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(settings.windowFlags() &
+                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+
+    // Only the "Comm Port" row shows, over the first field, which has the focus.
+    auto* port = settings.findChild<QLineEdit*>("CommPortSetting");
+    ASSERT_NE(port, nullptr);
+    EXPECT_EQ(port->text(), "1");
+    EXPECT_TRUE(settings.rect().contains(port->geometry()));
+    EXPECT_EQ(settings.childAt(port->geometry().center()), port);
+    const auto* caption =
+        qobject_cast<QLabel*>(settings.childAt(QPoint(20, port->geometry().center().y())));
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(caption->text(), "Comm Port");
+    EXPECT_TRUE(caption->autoFillBackground());  // hides "Auxilliary With Filter" beneath
+    EXPECT_EQ(caption->buddy(), port);
+
+    QDir().mkpath(QUENDRIX_SCREENSHOT_DIR);
+    EXPECT_TRUE(settings.grab().save(QUENDRIX_SCREENSHOT_DIR "/settings-window.png"));
+
+    // Shown again, it comes to the front as it is.
+    view.activateWindow();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), &view);
+    settingsButton->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), &settings);
+
+    QWidget* focused = settings.focusWidget();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(focused->objectName(), "AuxilliaryWithFilter");
+    pressKey(focused, Qt::Key_Home);
+    pressKey(focused, Qt::Key_7, "7");
+    EXPECT_EQ(form.settingsWindow().controls().AuxilliaryWithFilter.text(), "744571");
+
+    // The close box unloads the window, and the program goes on.
+    EXPECT_TRUE(settings.close());
+    EXPECT_FALSE(settings.isVisible());
+    EXPECT_FALSE(form.settingsWindow().loaded());
+    EXPECT_FALSE(controls.MainForm.closed());
+    QSettings stored(config.settingsFile(), QSettings::IniFormat);
+    EXPECT_EQ(stored.value("ValvePositions/AuxilliaryWithFilter").toString(), "744571");
+    EXPECT_EQ(stored.value("FlowRates/MaxDACValue").toString(), "5851");
+
+    // It opens again with what was stored.
+    settingsButton->click();
+    EXPECT_TRUE(settings.isVisible());
+    EXPECT_EQ(settings.findChild<QLineEdit*>("AuxilliaryWithFilter")->text(), "744571");
+}
+
+// The real window with real key and mouse events, over the simulated platform, whose file
+// dialog and message box answer without a modal loop.
+class ProtocolEditingTest : public ::testing::Test {
+protected:
+    ProtocolEditingTest() {
+        form.controls().MainForm.show();
+        QApplication::setActiveWindow(&view);
+        QCoreApplication::processEvents();
+    }
+
+    // Types `keys` where the operator's keyboard would send them, to the widget with the focus;
+    // a key's name in angle brackets presses that key.
+    static void type(const QString& keys) {
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            if (keys[i] == u'<') {
+                const qsizetype end = keys.indexOf(u'>', i);
+                pressKey(QApplication::focusWidget(),
+                         QKeySequence::fromString(keys.mid(i + 1, end - i - 1))[0].key());
+                i = end;
+            } else {
+                pressKey(QApplication::focusWidget(), keys[i].toUpper().unicode(), keys[i]);
+            }
+        }
+    }
+
+    QRect cellRect(int row, int col) const {
+        return table->visualRect(table->model()->index(row - 1, col - 1));
+    }
+    // A press gives the grid the focus first, as the window system does for a real click.
+    void clickCell(int row, int col, bool twice = false) {
+        table->setFocus(Qt::MouseFocusReason);
+        click(table->viewport(), cellRect(row, col).center());
+        if (twice) {
+            mouse(table->viewport(), QEvent::MouseButtonDblClick, cellRect(row, col).center());
+        }
+    }
+
+    sim::SimPlatform platform;
+    app::MainForm form{platform};
+    WindowView view{form.controls().MainForm, QtGridMetrics().font()};
+    QTableView* table = view.findChild<QTableView*>("MSFlexGrid1");
+    QLineEdit* editor = view.findChild<QLineEdit*>("GridEditText");
+};
+
+// Return, Enter and the arrows commit the text typed before them, Escape abandons it; a double
+// click opens the editor on the cell's text, Backspace deleting its last character.
+TEST_F(ProtocolEditingTest, AProtocolTypedIntoTheGridIsSavedRecordForRecord) {
+    clickCell(1, 1);
+    type(
+        "1<Return><Right>ZR<Down>A6857R<Up><Right>W<Return><Down>W<Enter><Left><Left>2<Down>"
+        "End<Return><Down>xyz<Esc>");
+    clickCell(1, 2, true);
+    ASSERT_TRUE(editor->isVisible());  // exactly over the cell it edits
+    const QRect cell = cellRect(1, 2);
+    EXPECT_EQ(editor->geometry(),
+              QRect(table->viewport()->mapTo(&view, cell.topLeft()), cell.size()));
+    type("<Backspace>1R<Return>");
+    EXPECT_FALSE(editor->isVisible());
+
+    platform.dialog().answer("typed.protocol");
+    view.findChild<QPushButton*>("SaveProtocol")->click();
+    EXPECT_EQ(QByteArray::fromStdString(platform.files().content("typed.protocol")),
+              "\"1\"\r\n\"Z1R\"\r\n\"W\"\r\n\"2\"\r\n\"A6857R\"\r\n\"W\"\r\n\"End\"\r\n" +
+                  QByteArray("\"\"\r\n").repeated(6000 - 7));
+    EXPECT_TRUE(platform.messages().shown().empty());
 }
 
 }  // namespace

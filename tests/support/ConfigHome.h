@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFile>
+#include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -16,7 +17,10 @@ public:
     // The settings file, quendrix/quendrix.ini under the folder.
     QString settingsFile() const { return dir_.path() + QStringLiteral("/quendrix/quendrix.ini"); }
     // Port `port` leads to `device` (section Ports, key COMn).
-    void mapPort(int port, const QString& device) const;
+    void mapPort(int port, const QString& device) const {
+        QSettings(settingsFile(), QSettings::IniFormat)
+            .setValue(QStringLiteral("Ports/COM%1").arg(port), device);
+    }
 
 private:
     QTemporaryDir dir_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDir>
+#include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -12,12 +14,16 @@ namespace quendrix::testsupport {
 // test reads or writes the developer's own.
 class PrivateUserFolders {
 public:
-    PrivateUserFolders();
-
     QString path() const { return dir_.path(); }
 
 private:
-    QByteArray folder(const char* name) const;
+    // Qt accepts a run-time folder only when no one but its owner may enter it.
+    QByteArray folder(const char* name) const {
+        const QString path = dir_.filePath(QString::fromLatin1(name));
+        QDir().mkpath(path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return QFile::encodeName(path);
+    }
 
     QTemporaryDir dir_;
     ScopedEnvironment config_{"XDG_CONFIG_HOME", folder("config")};

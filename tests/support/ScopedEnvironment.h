@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QtGlobal>
 #include <optional>
 
 namespace quendrix::testsupport {
@@ -9,8 +10,12 @@ namespace quendrix::testsupport {
 // value again, or none.
 class ScopedEnvironment {
 public:
-    ScopedEnvironment(const char* name, const QByteArray& value);
-    ~ScopedEnvironment();
+    ScopedEnvironment(const char* name, const QByteArray& value)
+        : name_(name),
+          previous_(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt) {
+        qputenv(name_, value);
+    }
+    ~ScopedEnvironment() { previous_ ? qputenv(name_, *previous_) : qunsetenv(name_); }
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 

@@ -6,18 +6,28 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QSettings>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <chrono>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 #include "platform/Failure.h"
 #include "platform/LineSettings.h"
+#include "platform/SerialPort.h"
+#include "qt/QtPlatform.h"
+#include "qt/serial/PortDeviceName.h"
 #include "qt/serial/QtSerialLine.h"
+#include "sim/instrument/PacedLine.h"
 #include "support/ConfigHome.h"
 #include "support/ProcessCpuTime.h"
 #include "support/PumpUntil.h"
+#include "support/SimulatorProcess.h"
 
 namespace quendrix::qt {
 namespace {
@@ -95,24 +105,117 @@ TEST_F(QtSerialLineTest, HangUpClosesThePortOnceAndTellsTheReceiverOnce) {
 
 // A pseudo-terminal carries eight bits and no parity bit whatever it is told; the rest shows.
 TEST_F(QtSerialLineTest, LineTakesTheSettingsWithoutFlowControl) {
-    struct {
-        const char* text;
-        speed_t speed;
-        tcflag_t flags;  // of PARODD, CMSPAR, CSTOPB and CRTSCTS
-    } const cases[] = {{"19200,O,7,2", B19200, PARODD | CSTOPB},
-                       {"9600,M,8,1", B9600, PARODD | CMSPAR},
-                       {"115200,S,6,1", B115200, CMSPAR}};
-    for (const auto& expected : cases) {
-        SCOPED_TRACE(expected.text);
-        line.open(1, LineSettings::parse(expected.text));
+    // The settings, the speed, and the flags of PARODD, CMSPAR, CSTOPB and CRTSCTS.
+    const std::tuple<const char*, speed_t, tcflag_t> cases[] = {
+        {"19200,O,7,2", B19200, PARODD | CSTOPB},
+        {"9600,M,8,1", B9600, PARODD | CMSPAR},
+        {"115200,S,6,1", B115200, CMSPAR}};
+    for (const auto& [text, speed, flags] : cases) {
+        SCOPED_TRACE(text);
+        line.open(1, LineSettings::parse(text));
         termios applied{};
         ::tcgetattr(master, &applied);
-        EXPECT_EQ(cfgetospeed(&applied), expected.speed);
-        EXPECT_EQ(cfgetispeed(&applied), expected.speed);
-        EXPECT_EQ(applied.c_cflag & (PARODD | CMSPAR | CSTOPB | CRTSCTS), expected.flags);
+        EXPECT_EQ(cfgetospeed(&applied), speed);
+        EXPECT_EQ(cfgetispeed(&applied), speed);
+        EXPECT_EQ(applied.c_cflag & (PARODD | CMSPAR | CSTOPB | CRTSCTS), flags);
         EXPECT_EQ(applied.c_iflag & (IXON | IXOFF), 0u);
         line.close();
     }
+}
+
+// A port names its device on every system but Windows, where the port tests do not run.
+TEST(PortDeviceNameTest, NamesTheDeviceOrOnSimInAnyCaseTheBuiltInInstrument) {
+    const QTemporaryDir directory;
+    QSettings settings(directory.filePath(QStringLiteral("quendrix.ini")), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("Other/COM5"), QStringLiteral("sim"));  // not under Ports
+    // Port, its entry under Ports (none if null), device, whether it leads to the instrument.
+    const std::tuple<int, const char*, const char*, bool> cases[] = {
+        {12, nullptr, "/dev/ttyS11", false},
+        {2, "/dev/sim", "/dev/sim", false},
+        {3, " /tmp/link ", "/tmp/link", false},
+        {4, "", "/dev/ttyS3", false},
+        {5, nullptr, "/dev/ttyS4", false},
+        {6, "simulator", "simulator", false},
+        {7, " SIM ", "SIM", true}};
+    for (const auto& [port, entry, device, demo] : cases) {
+        if (entry != nullptr) {
+            settings.setValue(QStringLiteral("Ports/COM%1").arg(port), QString::fromLatin1(entry));
+        }
+        EXPECT_EQ(portDeviceName(port, settings).toStdString(), device) << "COM" << port;
+        EXPECT_EQ(leadsToDemo(port, settings), demo) << "COM" << port;
+    }
+}
+
+// The serial-port component on the Qt line, port 1 leading through a link that quendrix-sim
+// makes and removes to a drive that answers an initialisation with no error, ready, no data.
+TEST(SimulatorLinkTest, AnswersThroughTheLinkAndAHangUpClosesThePortUntilTheSimulatorIsBack) {
+    const testsupport::ConfigHome config;
+    const QStringList link{QStringLiteral("--link"), config.path() + QStringLiteral("/instrument")};
+    config.mapPort(1, link.back());
+    testsupport::SimulatorProcess simulator;
+    QtSerialLine line;
+    platform::SerialPort port{line};
+    port.setRThreshold(1);
+    port.setInputLen(1);
+    std::string received;
+    auto onCommHandler = port.OnComm.subscribe([&] { received += port.Input(); });
+    const auto initialise = [&] {
+        received.clear();
+        port.setPortOpen(true);
+        port.Output("/1ZR\r\n");
+        EXPECT_TRUE(testsupport::pumpUntil([&] { return received == "/0`\x03\r\n"; })) << received;
+    };
+
+    ASSERT_NE(simulator.start(link + QStringList{"--hang-up-after", "2"}), "");
+    initialise();
+    port.Output("/1Q\r\n");
+    ASSERT_TRUE(testsupport::pumpUntil([&] { return !port.PortOpen(); }));
+    // Gone for good: the simulator has exited and its link with it.
+    ASSERT_TRUE(testsupport::pumpUntil([&] { return !simulator.running(); }));
+    EXPECT_THROW(port.setPortOpen(true), platform::Failure);
+
+    ASSERT_NE(simulator.start(link), "");
+    initialise();
+}
+
+// The program's own platform, its settings leading port 1 to the built-in instrument.
+class DesktopSerialLineTest : public ::testing::Test, public platform::SerialLineReceiver {
+protected:
+    DesktopSerialLineTest() {
+        config.mapPort(1, QStringLiteral("sim"));
+        config.mapPort(2, config.path() + QStringLiteral("/no-such-device"));
+        line.setReceiver(this);
+    }
+    void onBytes(std::string_view bytes) override { received.append(bytes); }
+    void onLineLost() override {}
+
+    std::string ask(std::string_view command) {
+        received.clear();
+        line.write(command);
+        EXPECT_TRUE(testsupport::pumpUntil([&] { return received.ends_with("\r\n"); }));
+        return received;
+    }
+
+    testsupport::ConfigHome config;
+    QtPlatform platform;
+    platform::SerialLine& line = platform.serialLine();
+    std::string received;
+};
+
+TEST_F(DesktopSerialLineTest, TheInstrumentAnswersAtLineSpeedAndKeepsItsStateAcrossOpens) {
+    line.open(1, {});
+    EXPECT_THAT([&] { line.open(2, {}); },
+                ::testing::ThrowsMessage<platform::Failure>(::testing::HasSubstr("already open")));
+    const auto start = std::chrono::steady_clock::now();
+    // An unknown command sets error 3; a status query, even after a reopen, still reports it.
+    EXPECT_EQ(ask("/1XR\r\n"), "/0c\x03\r\n");
+    // The command up to its CR and the reply have crossed a 9600-baud line.
+    EXPECT_GE(std::chrono::steady_clock::now() - start, sim::PacedLine::charactersTime(5 + 6));
+    line.close();
+    EXPECT_THROW(line.write("/1QR\r\n"), platform::Failure);
+    EXPECT_THROW(line.open(2, {}), platform::Failure);  // other ports stay devices
+    line.open(1, {});
+    EXPECT_EQ(ask("/1QR\r\n"), "/0c\x03\r\n");  // ready, error 3
 }
 
 }  // namespace
