@@ -30,4 +30,8 @@ bool pumpUntil(Done done, std::chrono::milliseconds timeout = generous) {
     return done();
 }
 
+inline void pumpFor(std::chrono::milliseconds duration) {
+    pumpUntil([] { return false; }, duration);
+}
+
 }  // namespace quendrix::testsupport
