@@ -42,10 +42,8 @@ TEST_F(MainFormTest, StartUpWritesTheAddressTheErrorCodeAndAnEmptyEditorAndStart
 
 TEST_F(MainFormTest, EveryProtocolRowIsNumberedUnderTheHeader) {
     const auto& grid = c.MSFlexGrid1;
-    ASSERT_EQ(grid.Rows(), 2001);
-    ASSERT_EQ(grid.Cols(), 4);
-    EXPECT_EQ(grid.FixedRows(), 1);
-    EXPECT_EQ(grid.FixedCols(), 1);
+    ASSERT_EQ((std::vector{grid.Rows(), grid.Cols(), grid.FixedRows(), grid.FixedCols()}),
+              (std::vector{2001, 4, 1, 1}));
     for (int r = 1; r <= 2000; ++r) {
         ASSERT_EQ(grid.TextMatrix(r, 0), std::to_string(r));
         ASSERT_EQ(grid.TextMatrix(r, 1), "");
@@ -54,8 +52,7 @@ TEST_F(MainFormTest, EveryProtocolRowIsNumberedUnderTheHeader) {
     EXPECT_EQ(grid.TextMatrix(0, 1), " Address ");
     EXPECT_EQ(grid.TextMatrix(0, 2), "    Command" + std::string(81, ' '));
     EXPECT_EQ(grid.TextMatrix(0, 3), "Loops ");
-    EXPECT_EQ(grid.Row(), 1);
-    EXPECT_EQ(grid.Col(), 3);
+    EXPECT_EQ(std::pair(grid.Row(), grid.Col()), std::pair(1, 3));
     // The grid's top is part of its height: 1410 + 18 rows.
     EXPECT_EQ(grid.geometry().height, 1410 + 18 * sim::SimGridMetrics::kRowHeight);
     EXPECT_EQ(grid.toolTipText, "Click in the command column to begin entering a protocol");
@@ -106,8 +103,7 @@ TEST_F(MainFormTest, NewEmptiesTheGridAndStartsInTheLoopsColumn) {
     EXPECT_EQ(grid.TextMatrix(5, 1), "");
     EXPECT_EQ(grid.TextMatrix(2000, 0), "");  // numbers too
     EXPECT_EQ(grid.TextMatrix(0, 1), " Address ");
-    EXPECT_EQ(grid.Row(), 1);
-    EXPECT_EQ(grid.Col(), 3);
+    EXPECT_EQ(std::pair(grid.Row(), grid.Col()), std::pair(1, 3));
     EXPECT_TRUE(grid.hasFocus());
     EXPECT_EQ(c.MainForm.caption(), "Create Protocol");
     EXPECT_FALSE(c.CommandFrame.visible());
