@@ -32,9 +32,7 @@ void CommandSender::SendToDevice(const std::string& strAddress, const std::strin
     if (testMode) {
         form_.tmrTestingTimer.setEnabled(true);
     } else {
-        FailureRule rule = writer_.rule();
-        writer_.EnsurePortOpen(rule);
-        if (!writer_.writeLine(rule, form_.strPumpString.text())) {
+        if (!writer_.send(form_.strPumpString.text())) {
             return;
         }
         watchdog_.arm();
@@ -51,9 +49,7 @@ void CommandSender::SendToDevice(const std::string& strAddress, const std::strin
 void CommandSender::SendToDeviceNow(const std::string& strAddress,
                                     const std::string& strSendString) {
     prepare(strAddress, strSendString);
-    FailureRule rule = writer_.rule();
-    writer_.EnsurePortOpen(rule);
-    if (!writer_.writeLine(rule, form_.strPumpString.text())) {
+    if (!writer_.send(form_.strPumpString.text())) {
         return;
     }
     logSent();

@@ -18,9 +18,7 @@ void OperatorPanel::subSendToPump() {
     form_.ShapeUnitStatus.setFillColor(platform::kRed);
     const std::string command = form_.strPumpString.text();
     form_.flags.CurrentAddress = command.size() >= 2 ? command.substr(1, 1) : std::string();
-    FailureRule rule = writer_.rule();
-    writer_.EnsurePortOpen(rule);
-    if (!writer_.writeLine(rule, command)) {
+    if (!writer_.send(command)) {
         return;
     }
     // A controller that never answers ready must not hold this handler for ever.
@@ -31,11 +29,9 @@ void OperatorPanel::subSendToPump() {
 
 // In status-query mode 0, the only one in use, the query goes to the device last addressed.
 void OperatorPanel::StatusQuery() {
-    FailureRule rule = writer_.rule();
-    writer_.EnsurePortOpen(rule);
     form_.flags.ReplyReceived = false;
     const std::string query = "/" + form_.flags.CurrentAddress + "Q";
-    if (!writer_.writeLine(rule, query)) {
+    if (!writer_.send(query)) {
         return;
     }
     form_.QueryString.setText(query);

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/Failure.h"
+#include "form/FailureRule.h"
 
 namespace quendrix::device {
 
@@ -22,10 +22,7 @@ ReplyReceiver::ReplyReceiver(form::MainFormControls& form, RunLog& log,
 // once; each is taken in order.
 void ReplyReceiver::MSComm1_OnComm() {
     std::string received;
-    try {
-        received = form_.MSComm1.Input();
-    } catch (const platform::Failure& failure) {
-        form_.diagnostics.report(failure.what());
+    if (!form::FailureRule(form_.diagnostics).step([&] { received = form_.MSComm1.Input(); })) {
         return;
     }
     for (const char character : received) {

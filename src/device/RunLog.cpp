@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/Failure.h"
+#include "form/FailureRule.h"
 
 namespace quendrix::device {
 
@@ -12,13 +12,9 @@ void RunLog::write(std::string_view prefix, std::string_view text) {
     }
     std::string entry(prefix);
     entry += text;
-    try {
-        slot_.writeRecord(entry);
-    } catch (const platform::Failure& failure) {
-        // A log that cannot be written (a full disk) loses this entry only: the exchange it
-        // records, and the decode that the waiting senders depend on, go on.
-        diagnostics_.report(std::string("run log entry lost: ") + failure.what());
-    }
+    // A log that cannot be written (a full disk) loses this entry only: the exchange it
+    // records, and the decode that the waiting senders depend on, go on.
+    form::runOrSkip(diagnostics_, [&] { slot_.writeRecord(entry); });
 }
 
 }  // namespace quendrix::device

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "device/FailureRule.h"
 #include "form/MainFormControls.h"
+#include "platform/SerialPort.h"
 
 namespace quendrix::device {
 
@@ -14,16 +14,14 @@ class SerialWriter {
 public:
     explicit SerialWriter(form::MainFormControls& form) : form_(form) {}
 
-    // A rule for one sending operation, reporting to the program's diagnostics.
-    FailureRule rule() const { return FailureRule(form_.diagnostics); }
+    // Sets the port up as the controllers want it: 9600 baud, 8N1, one character per
+    // notification.
+    static void configure(platform::SerialPort& port);
 
-    // Opens the port at 9600 baud, 8N1, one character per notification, if it is not open
-    // yet; from then on `rule` ignores every failure of the calling operation.
-    void EnsurePortOpen(FailureRule& rule);
-
-    // The text, CR and LF as three separate writes. Returns false when `rule` ends the
-    // operation, and always once the window has closed.
-    bool writeLine(FailureRule& rule, std::string_view text);
+    // Puts the text, CR and LF on the wire as three separate writes, first setting the port up
+    // and opening it if it is not open yet; a send that had to open it skips every failure.
+    // Returns false when a failure ended the send, and always once the window has closed.
+    bool send(std::string_view text);
 
 private:
     bool shutDown() const { return form_.MainForm.closed(); }

@@ -2,9 +2,9 @@
 
 #include "common/NumberText.h"
 #include "device/Counter.h"
+#include "form/FailureRule.h"
 #include "runner/RunTimerWait.h"
 #include "runner/RunValues.h"
-#include "runner/SkippedStep.h"
 
 namespace quendrix::runner {
 namespace {
@@ -21,7 +21,7 @@ FlowStatements::FlowStatements(form::MainFormControls& form, platform::MessageBo
 
 template <typename Step>
 void FlowStatements::step(Step&& action) {
-    runOrSkip(form_.diagnostics, std::forward<Step>(action));
+    form::runOrSkip(form_.diagnostics, std::forward<Step>(action));
 }
 
 const std::string& FlowStatements::cell(const RunState& run, int col) const {
@@ -72,8 +72,9 @@ void FlowStatements::Wait(const RunState& run) {
             break;
         }
         if (!device::Counter(form_.txtWaitCount).lower()) {
-            form_.diagnostics.report("run step skipped: the wait count \"" +
-                                     form_.txtWaitCount.text() + "\" is not a number");
+            form::FailureRule::report(
+                form_.diagnostics,
+                "the wait count \"" + form_.txtWaitCount.text() + "\" is not a number");
         }
     }
     form_.WaitFrame.setVisible(false);
@@ -92,8 +93,9 @@ void FlowStatements::End(RunState& run) {
 
 void FlowStatements::Count() {
     if (!device::Counter(form_.intTestCounter).raise()) {
-        form_.diagnostics.report("run step skipped: the test counter \"" +
-                                 form_.intTestCounter.text() + "\" is not a number");
+        form::FailureRule::report(
+            form_.diagnostics,
+            "the test counter \"" + form_.intTestCounter.text() + "\" is not a number");
     }
 }
 

@@ -3,11 +3,11 @@
 #include <limits>
 #include <string>
 
+#include "form/FailureRule.h"
 #include "platform/Failure.h"
 #include "runner/RowKind.h"
 #include "runner/RunTimerWait.h"
 #include "runner/RunValues.h"
-#include "runner/SkippedStep.h"
 
 namespace quendrix::runner {
 namespace {
@@ -62,7 +62,7 @@ ProtocolRunner::ProtocolRunner(form::MainFormControls& form, device::DeviceLink&
 
 template <typename Step>
 void ProtocolRunner::step(Step&& action) {
-    runOrSkip(form_.diagnostics, std::forward<Step>(action));
+    form::runOrSkip(form_.diagnostics, std::forward<Step>(action));
 }
 
 void ProtocolRunner::RunProtocol_Click(std::int16_t Index) {
@@ -129,9 +129,7 @@ bool ProtocolRunner::hidePanelsAndConfigurePort() {
     try {
         form_.CommandFrame.setVisible(false);
         form_.ValvePositionFrame.setVisible(false);
-        form_.MSComm1.setRThreshold(1);
-        form_.MSComm1.setInputLen(1);
-        form_.MSComm1.setSettings("9600,N,8,1");
+        device::SerialWriter::configure(form_.MSComm1);
         return true;
     } catch (const platform::Failure& failure) {
         form_.diagnostics.report(std::string("Port open Error: ") + failure.what());

@@ -1,6 +1,6 @@
 #include "runner/StopRoutine.h"
 
-#include "runner/SkippedStep.h"
+#include "form/FailureRule.h"
 
 namespace quendrix::runner {
 
@@ -13,7 +13,7 @@ void StopRoutine::StopProtocol() {
     form_.WaitFrame.setVisible(false);
     form_.tmrDeviceTimeout.setEnabled(false);
     form_.tmrResponseTimeout.setEnabled(false);
-    runOrSkip(form_.diagnostics, [this] { resetGrid(); });
+    form::runOrSkip(form_.diagnostics, [this] { resetGrid(); });
     form_.fileSlot.close();
 }
 

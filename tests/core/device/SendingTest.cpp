@@ -67,7 +67,7 @@ TEST_F(SendingTest, APortThatCannotBeOpenedLosesTheCommandSilently) {
     EXPECT_EQ(log(), record("Sent     : /2ZR"));
     EXPECT_EQ(clock.now(), Micros{30s});
     EXPECT_TRUE(platform.messages().shown().empty());
-    EXPECT_EQ(platform.diagnosticLines().lines().at(0), "no such port: 2");
+    EXPECT_EQ(platform.diagnosticLines().lines().at(0), "step failed: no such port: 2");
 }
 
 // The "Send" button against the simulated instrument: it returns once the unit reports

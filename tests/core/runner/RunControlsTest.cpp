@@ -87,7 +87,7 @@ TEST(RunTest, AStartRefusedAtTheRunLogOrThePort) {
 // number still is, and the run goes on with it.
 TEST(RunTest, ARunUsesThePortTheSettingsName) {
     const std::string numberLocked =
-        "run step skipped: the port number cannot change while the port is open";
+        "step failed: the port number cannot change while the port is open";
     // The instrument's port, the setting, a status query first, and the diagnostics.
     const std::tuple<int, std::string, bool, Texts> cases[] = {
         {1, "1", true, {}}, {3, "3", false, {}}, {1, "3", true, {numberLocked, numberLocked}}};
