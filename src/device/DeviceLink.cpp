@@ -51,6 +51,27 @@ void DeviceLink::DecodeResponse() {
     receiver_.DecodeResponse();
 }
 
+// The order matters and is kept: the command's response timer is armed before its text is
+// read and expanded, the polls' after their send.
+WaitOutcome DeviceLink::exchange(const std::string& address, Exchange kind,
+                                 const std::function<std::string()>& commandText) {
+    constexpr const char* kPassLimit = "1000";
+    const bool command = kind == Exchange::Command;
+    if (command) {
+        form_.tmrResponseTimeout.setEnabled(true);
+    }
+    form_.flags.ReplyReceived = false;
+    form_.Text3.setText("");
+    form_.LoopCounter.setText(kPassLimit);
+    if (command) {
+        sender_.SendToDeviceNow(address, commandText());
+    } else {
+        sender_.SendToDeviceNow(address, kind == Exchange::ReadinessPoll ? "Q1" : "Q2");
+        form_.tmrResponseTimeout.setEnabled(true);
+    }
+    return replyWait_.AwaitDeviceReply();
+}
+
 WaitOutcome DeviceLink::AwaitDeviceReply() {
     return replyWait_.AwaitDeviceReply();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ namespace quendrix::device {
 // communication time-out timers).
 class DeviceLink {
 public:
+    // The three exchanges of a protocol run's device row. The polls send "Q1" and "Q2".
+    enum class Exchange { ReadinessPoll, Command, CompletionPoll };
+
     explicit DeviceLink(form::MainFormControls& form);
     DeviceLink(const DeviceLink&) = delete;
     DeviceLink& operator=(const DeviceLink&) = delete;
@@ -34,6 +38,11 @@ public:
     void CommandStatusQuery_Click();
     void MSComm1_OnComm();
     void DecodeResponse();
+    // One exchange of a protocol run with the controller at `address`: prepares the reply wait,
+    // sends, and waits for the reply. `commandText` gives the command's text; the polls have
+    // none.
+    WaitOutcome exchange(const std::string& address, Exchange kind,
+                         const std::function<std::string()>& commandText = {});
     WaitOutcome AwaitDeviceReply();
     void CountDeviceError();
 

@@ -6,10 +6,10 @@ namespace quendrix::runner {
 namespace {
 
 using device::WaitOutcome;
+using Exchange = device::DeviceLink::Exchange;
 
 constexpr int kCommand = 2;
 constexpr int kCompletionFlag = 3;
-constexpr const char* kPassLimit = "1000";
 
 }  // namespace
 
@@ -49,13 +49,7 @@ void DeviceStatement::execute(RunState& run) {
 DeviceStatement::Step DeviceStatement::readinessPoll(Execution& row) {
     form_.flags.DeviceBusy = true;
     form_.ShapeUnitStatus.setFillColor(platform::kRed);
-    form_.flags.CurrentAddress = row.address;
-    form_.flags.ReplyReceived = false;
-    form_.Text3.setText("");
-    link_.SendToDeviceNow(row.address, "Q1");
-    form_.LoopCounter.setText(kPassLimit);
-    form_.tmrResponseTimeout.setEnabled(true);
-    const WaitOutcome outcome = awaitReply(row);
+    const WaitOutcome outcome = exchange(row, Exchange::ReadinessPoll);
     if (gaveUp(row)) {
         return Step::Done;
     }
@@ -71,21 +65,8 @@ DeviceStatement::Step DeviceStatement::readinessPoll(Execution& row) {
 // before it is re-sent. Its reply may only have been lost, so a relative move can run twice:
 // every re-send is reported.
 DeviceStatement::Step DeviceStatement::command(Execution& row) {
-    form_.tmrResponseTimeout.setEnabled(true);
-    form_.flags.ReplyReceived = false;
-    form_.LoopCounter.setText(kPassLimit);
-    form_.Text3.setText("");
-    const std::string text =
-        tokens_.ExpandCommandTokens(form_.MSFlexGrid1.TextMatrix(row.run.CurrentRow, kCommand));
-    form_.PositionRequestCounter.setText("2");
-    if (row.commandTimedOut) {
-        form_.diagnostics.report("row " + std::to_string(row.run.CurrentRow) + ": sent " +
-                                 device::CommandSender::frame(row.address, text) +
-                                 " again: the exchange of its last send timed out");
-    }
-    link_.SendToDeviceNow(row.address, text);
+    const WaitOutcome outcome = exchange(row, Exchange::Command, [&] { return commandText(row); });
     ++row.run.report.commandsSent;
-    const WaitOutcome outcome = awaitReply(row);
     if (gaveUp(row)) {
         return Step::Done;
     }
@@ -97,15 +78,22 @@ DeviceStatement::Step DeviceStatement::command(Execution& row) {
     return Step::CompletionPoll;
 }
 
+std::string DeviceStatement::commandText(const Execution& row) {
+    const std::string text =
+        tokens_.ExpandCommandTokens(form_.MSFlexGrid1.TextMatrix(row.run.CurrentRow, kCommand));
+    form_.PositionRequestCounter.setText("2");
+    if (row.commandTimedOut) {
+        form_.diagnostics.report("row " + std::to_string(row.run.CurrentRow) + ": sent " +
+                                 device::CommandSender::frame(row.address, text) +
+                                 " again: the exchange of its last send timed out");
+    }
+    return text;
+}
+
 // Without "W" one answered poll completes the row; with it, one that reports ready.
 DeviceStatement::Step DeviceStatement::completionPoll(Execution& row) {
     form_.flags.DeviceBusy = true;
-    form_.flags.ReplyReceived = false;
-    form_.Text3.setText("");
-    link_.SendToDeviceNow(row.address, "Q2");
-    form_.tmrResponseTimeout.setEnabled(true);
-    form_.LoopCounter.setText(kPassLimit);
-    const WaitOutcome outcome = awaitReply(row);
+    const WaitOutcome outcome = exchange(row, Exchange::CompletionPoll);
     if (gaveUp(row)) {
         return Step::Done;
     }
@@ -122,9 +110,10 @@ DeviceStatement::Step DeviceStatement::completionPoll(Execution& row) {
 }
 
 // Every decoded reply, busy or not, is a sign of life, also one that met the expiry of the
-// response time-out in the same pass and so ended the wait as timed out.
-WaitOutcome DeviceStatement::awaitReply(Execution& row) {
-    const WaitOutcome outcome = link_.AwaitDeviceReply();
+// response time-out in the same pass and so ended the exchange as timed out.
+WaitOutcome DeviceStatement::exchange(Execution& row, Exchange kind,
+                                      const std::function<std::string()>& commandText) {
+    const WaitOutcome outcome = link_.exchange(row.address, kind, commandText);
     if (form_.flags.ReplyReceived) {
         row.silentExchanges = 0;
     } else if (outcome == WaitOutcome::TimedOut) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "device/DeviceLink.h"
@@ -46,7 +47,9 @@ private:
     Step readinessPoll(Execution& row);
     Step command(Execution& row);
     Step completionPoll(Execution& row);
-    device::WaitOutcome awaitReply(Execution& row);
+    std::string commandText(const Execution& row);
+    device::WaitOutcome exchange(Execution& row, device::DeviceLink::Exchange kind,
+                                 const std::function<std::string()>& commandText = {});
     bool gaveUp(Execution& row);
 
     form::MainFormControls& form_;

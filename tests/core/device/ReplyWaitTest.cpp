@@ -27,7 +27,6 @@ TEST(ReplyWaitTest, EndsWithItsOutcomeAndCounters) {
     for (const Case& row : cases) {
         SCOPED_TRACE(row.name);
         ScriptedRig rig;
-        rig.prepareExchange("Q1");
         if (row.replyAt > 0ms) {
             rig.deliverAt(row.replyAt, reply(0x60));
         }
@@ -37,7 +36,7 @@ TEST(ReplyWaitTest, EndsWithItsOutcomeAndCounters) {
         for (int i = 1; row.busyLine && i <= 1300; ++i) {
             rig.deliverAt(Micros{400 * i}, "x");
         }
-        EXPECT_EQ(rig.link.AwaitDeviceReply(), row.outcome);
+        EXPECT_EQ(rig.exchange("Q1"), row.outcome);
         EXPECT_EQ(rig.clock.now(), row.endsAt);
         EXPECT_EQ(rig.c.LoopCounter.text(), row.loopCounter);
         EXPECT_EQ(rig.c.RetryCounter.text(), row.retryCounter);

@@ -37,18 +37,10 @@ struct SimRig {
         return platform;
     }
     std::string log() { return platform.files().content(kRunLog); }
-    // One exchange of a protocol run, prepared around its send as the runner prepares it.
-    void prepareExchange(const std::string& text) {
-        c.flags.ProtocolRunning = true;
-        c.flags.ReplyReceived = false;
-        c.Text3.setText("");
-        link.SendToDeviceNow("1", text);
-        c.LoopCounter.setText("1000");
-        c.tmrResponseTimeout.setEnabled(true);
-    }
+    // One exchange of a protocol run, sending `text` as its command.
     WaitOutcome exchange(const std::string& text) {
-        prepareExchange(text);
-        return link.AwaitDeviceReply();
+        c.flags.ProtocolRunning = true;
+        return link.exchange("1", DeviceLink::Exchange::Command, [&text] { return text; });
     }
 
     ScriptedLine line;
@@ -62,8 +54,7 @@ struct SimRig {
 // The scripted line, with the port open as a protocol run opens it.
 struct ScriptedRig : SimRig {
     ScriptedRig() : SimRig({}, true) {
-        c.MSComm1.setRThreshold(1);
-        c.MSComm1.setInputLen(1);
+        SerialWriter::configure(c.MSComm1);
         c.MSComm1.setPortOpen(true);
     }
     void deliverAt(Micros at, std::string bytes) {
