@@ -39,8 +39,8 @@ public:
     void MSComm1_OnComm();
     void DecodeResponse();
     // One exchange of a protocol run with the controller at `address`: prepares the reply wait,
-    // sends, and waits for the reply. `commandText` gives the command's text; the polls have
-    // none.
+    // sends and waits for the reply. The command's text is asked of `commandText` just before
+    // its send; the polls send their own.
     WaitOutcome exchange(const std::string& address, Exchange kind,
                          const std::function<std::string()>& commandText = {});
     WaitOutcome AwaitDeviceReply();
