@@ -8,8 +8,6 @@ namespace quendrix::device {
 
 namespace {
 
-constexpr char kReplyStart = '/';
-constexpr char kReplyEnd = '\r';
 constexpr std::size_t kLoggedDataLength = 3;  // a data part longer than this gets its own entry
 
 }  // namespace
@@ -30,19 +28,24 @@ void ReplyReceiver::MSComm1_OnComm() {
     }
 }
 
+// A "/" replaces the buffer in one change, so that an observer never sees it empty unless
+// the runner emptied it.
 void ReplyReceiver::take(char character) {
-    if (character == kReplyStart) {
-        form_.Text3.setText("");
-    }
-    if (character != kReplyEnd) {
-        if (form_.Text3.text().size() < kBufferLimit) {
+    switch (ReplyFramer::step(character, form_.Text3.text().size())) {
+        case ReplyFramer::Step::Restart:
+            form_.Text3.setText(std::string(1, character));
+            break;
+        case ReplyFramer::Step::Append:
             form_.Text3.append(std::string_view(&character, 1));
-        }
-        return;
+            break;
+        case ReplyFramer::Step::Drop:
+            break;
+        case ReplyFramer::Step::ReplyEnds:
+            form_.Shape1.setFillColor(platform::kGreen);
+            form_.Timer1.setEnabled(true);
+            DecodeResponse();
+            break;
     }
-    form_.Shape1.setFillColor(platform::kGreen);
-    form_.Timer1.setEnabled(true);
-    DecodeResponse();
 }
 
 // The flags and the unit indicator are set whether or not a run log is open: the "Send"

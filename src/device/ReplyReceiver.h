@@ -5,19 +5,18 @@
 
 #include "device/CommunicationWatchdog.h"
 #include "device/Reply.h"
+#include "device/ReplyFramer.h"
 #include "device/RunLog.h"
 #include "form/MainFormControls.h"
 
 namespace quendrix::device {
 
-// Collects reply characters in the receive buffer Text3 and decodes a reply at its CR: the
-// error code, the data part, the flags the waiting senders watch, the two indicators and the
-// run log.
+// Collects reply characters in the receive buffer Text3 by ReplyFramer's rules and decodes a
+// reply at its CR: the error code, the data part, the flags the waiting senders watch, the two
+// indicators and the run log.
 class ReplyReceiver {
 public:
-    // A reply is a few dozen characters; a line that babbles without end must not grow the
-    // buffer without limit, so characters past this many are dropped.
-    static constexpr std::size_t kBufferLimit = 1024;
+    static constexpr std::size_t kBufferLimit = ReplyFramer::kBufferLimit;
 
     ReplyReceiver(form::MainFormControls& form, RunLog& log, CommunicationWatchdog& watchdog);
 

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "core/device/ScriptedRig.h"
+#include "device/ReplyFramer.h"
 
 namespace quendrix::device::testing {
 namespace {
@@ -67,6 +69,40 @@ TEST(ReplyDecodingTest, AShortReplyOnlyFlashesAndStopsTheWatchdogAndBabbleIsCutA
 
     rig.line.deliver("/" + std::string(5000, 'x'));
     EXPECT_EQ(rig.c.Text3.text(), "/" + std::string(ReplyReceiver::kBufferLimit - 1, 'x'));
+}
+
+// The buffer at every CR, and at the end. It is kept after a reply, so a second CR decodes it
+// again; only a "/" (or its owner) empties it.
+TEST(ReplyDecodingTest, FramerRules) {
+    using Texts = std::vector<std::string>;
+    const struct Case {
+        Texts pieces;  // as the notifications hand them over
+        Texts atCr;
+        std::string after;
+    } cases[] = {
+        {{"/0`\x03\r\n"}, {"/0`\x03"}, "/0`\x03\n"},
+        {{"/0", "`1", "7\r"}, {"/0`17"}, "/0`17"},
+        {{"\r/0`\r"}, {"", "/0`"}, "/0`"},
+        {{"/0`\x03\r\n", "\r"}, {"/0`\x03", "/0`\x03\n"}, "/0`\x03\n"},
+        {{"/0`12\r34\r"}, {"/0`12", "/0`1234"}, "/0`1234"},
+        {{"/0`\r\nxy\r", "z/0b"}, {"/0`", "/0`\nxy"}, "/0b"},
+        {{"/" + std::string(1100, 'x') + "\r"},
+         {"/" + std::string(1023, 'x')},
+         "/" + std::string(1023, 'x')},
+    };
+    for (const Case& row : cases) {
+        std::string buffer;
+        Texts atCr;
+        for (const std::string& piece : row.pieces) {
+            for (const char c : piece) {
+                if (ReplyFramer::take(buffer, c)) {
+                    atCr.push_back(buffer);
+                }
+            }
+        }
+        EXPECT_EQ(atCr, row.atCr) << row.pieces.front();
+        EXPECT_EQ(buffer, row.after) << row.pieces.front();
+    }
 }
 
 }  // namespace
