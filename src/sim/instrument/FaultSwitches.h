@@ -21,6 +21,9 @@ struct FaultSwitches {
     // From the first command to either drive on, the line carries an endless stream of
     // characters at full line rate with no CR in it, in place of any reply.
     bool babble = false;
+    // A lone CR just before every reply (after the noise of `garbage`): the receiver decodes
+    // whatever its buffer holds at that moment, before the reply itself.
+    bool strayCr = false;
     // Seeds the noise of `garbage` and `babble`; the same seed gives the same bytes.
     std::uint32_t noiseSeed = 1;
     // The ready bit is never set.

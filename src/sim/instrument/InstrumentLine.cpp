@@ -17,9 +17,13 @@ InstrumentLine::InstrumentLine(Scheduler& scheduler, FaultSwitches faults)
 }
 
 void InstrumentLine::hostWrite(std::string_view bytes) {
-    if (!hungUp_) {
-        toInstrument_.send(bytes);
+    if (hungUp_) {
+        return;
     }
+    if (writeMonitor_) {
+        writeMonitor_(bytes);
+    }
+    toInstrument_.send(bytes);
 }
 
 // Bytes still on their way when the line goes away are lost with it.

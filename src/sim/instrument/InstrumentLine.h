@@ -29,6 +29,10 @@ public:
     void setOnHangUp(std::function<void()> onHangUp) { onHangUp_ = std::move(onHangUp); }
     // Sees every byte in either direction at the moment it arrives.
     void setMonitor(std::function<void(Direction, char)> monitor) { monitor_ = std::move(monitor); }
+    // Sees the host's bytes at the moment it writes them, before the line carries them.
+    void setWriteMonitor(std::function<void(std::string_view)> monitor) {
+        writeMonitor_ = std::move(monitor);
+    }
 
     bool hungUp() const { return hungUp_; }
     SimulatedInstrument& instrument() { return instrument_; }
@@ -40,6 +44,7 @@ private:
     std::function<void(char)> hostReceiver_;
     std::function<void()> onHangUp_;
     std::function<void(Direction, char)> monitor_;
+    std::function<void(std::string_view)> writeMonitor_;
     bool hungUp_ = false;
     PacedLine toInstrument_;
     PacedLine toHost_;

@@ -97,6 +97,9 @@ void SimulatedInstrument::answer(const ControllerReply& reply) {
         return;
     }
     std::string bytes = frameReply(statusByte(reply), reply.data);
+    if (faults_.strayCr) {
+        bytes.insert(0, 1, '\r');
+    }
     if (faults_.garbage) {
         bytes = withNoise(std::move(bytes));
     }

@@ -16,6 +16,8 @@ bool parseSwitch(std::string_view name, FaultSwitches& faults) {
         flag = &FaultSwitches::garbage;
     } else if (name == "--babble") {
         flag = &FaultSwitches::babble;
+    } else if (name == "--stray-cr") {
+        flag = &FaultSwitches::strayCr;
     } else if (name == "--stuck-busy") {
         flag = &FaultSwitches::stuckBusy;
     } else {
@@ -52,6 +54,7 @@ std::string faultOptionsUsage() {
   --drop-every K       lose every K-th reply
   --garbage            surround replies with noise bytes
   --babble             after the first command, fill the line with characters, never a CR
+  --stray-cr           send a lone CR just before every reply (after the noise)
   --seed N             seed of the noise of --garbage and --babble (default 1)
   --stuck-busy         never report ready
   --error-code N       report error code N (0 to 15) in every reply

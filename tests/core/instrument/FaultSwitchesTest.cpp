@@ -26,6 +26,7 @@ TEST(FaultSwitchesTest, SilentLosingStuckErrorSlowAndBabblingReplies) {
     EXPECT_TRUE(losing.line.instrument().syringe().busy());
 
     EXPECT_EQ(LineHarness(with(&F::stuckBusy, true)).exchange("1XR"), reply(0x43));
+    EXPECT_EQ(LineHarness(with(&F::strayCr, true)).exchange("1Q"), "\r" + reply(0x60));
     EXPECT_EQ(LineHarness(with(&F::fixedErrorCode, 9)).exchange("1?"), reply(0x69, "0"));
 
     LineHarness slow(with(&F::slowReply, 200ms));
@@ -39,9 +40,10 @@ TEST(FaultSwitchesTest, SilentLosingStuckErrorSlowAndBabblingReplies) {
     EXPECT_TRUE(babbling.line.instrument().syringe().busy());
 }
 
-std::string garbledReply(std::uint32_t seed) {
+std::string garbledReply(std::uint32_t seed, bool strayCr = false) {
     FaultSwitches faults = with(&F::noiseSeed, seed);
     faults.garbage = true;
+    faults.strayCr = strayCr;
     return LineHarness(faults).exchange("1?");
 }
 
@@ -54,6 +56,7 @@ TEST(FaultSwitchesTest, GarbageSurroundsTheReplyWithoutBreakingIt) {
     EXPECT_EQ((before + after).find_first_of("/\r"), std::string::npos);
     EXPECT_EQ(bytes, garbledReply(7)) << "reproducible from its seed";
     EXPECT_NE(bytes, garbledReply(8));
+    EXPECT_EQ(garbledReply(7, true), before + "\r" + clean + after) << "the same noise";
 }
 
 // The second CR arrives at 9375 us, when four bytes of the first reply are through.

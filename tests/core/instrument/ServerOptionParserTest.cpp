@@ -18,11 +18,11 @@ ServerOptions parse(std::vector<const char*> arguments) {
 // Values follow as the next argument or after an equals sign.
 TEST(ServerOptionParserTest, EveryFaultSwitchAndFileHasAnOption) {
     const ServerOptions options =
-        parse({"--silent", "--drop-every", "3", "--garbage", "--babble", "--stuck-busy",
-               "--error-code=15", "--slow", "250", "--hang-up-after", "40", "--seed", "77",
-               "--link=/tmp/qx", "--transcript", "line.txt", "-h", "--version"});
+        parse({"--silent", "--drop-every", "3", "--garbage", "--babble", "--stray-cr",
+               "--stuck-busy", "--error-code=15", "--slow", "250", "--hang-up-after", "40",
+               "--seed", "77", "--link=/tmp/qx", "--transcript", "line.txt", "-h", "--version"});
     const FaultSwitches& f = options.faults;
-    EXPECT_TRUE(f.silent && f.garbage && f.babble && f.stuckBusy && options.help &&
+    EXPECT_TRUE(f.silent && f.garbage && f.babble && f.strayCr && f.stuckBusy && options.help &&
                 options.version);
     EXPECT_EQ(std::tuple(f.dropEvery, f.fixedErrorCode, f.slowReply, f.hangUpAfter, f.noiseSeed),
               std::tuple(3, 15, 250ms, 40, 77u));
