@@ -47,6 +47,12 @@ DryRunSession::DryRunSession(const DryRunOptions& options, std::ostream& out,
                                                         }},
                                     transcript_ ? &*transcript_ : nullptr);
     rows_ = form_->runner().onRowStarted.subscribe([this](int row) { rowStarted(row); });
+    const platform::TextBox& receiveBuffer = form_->controls().Text3;
+    receiveBuffer_ = receiveBuffer.observe([this, &receiveBuffer] {
+        if (receiveBuffer.text().empty()) {
+            lineWatch_->receiveBufferEmptied();
+        }
+    });
 }
 
 bool DryRunSession::load() {

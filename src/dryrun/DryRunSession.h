@@ -52,6 +52,7 @@ private:
     std::unique_ptr<MessageAnswerer> answerer_;
     std::unique_ptr<LineWatch> lineWatch_;
     platform::Subscription rows_;
+    platform::Subscription receiveBuffer_;
     int rowsStarted_ = 0;
     RunSummary::Limit limitReached_ = RunSummary::Limit::None;
 };

@@ -2,12 +2,14 @@
 
 #include <utility>
 
+#include "device/ReplyFramer.h"
+
 namespace quendrix::dryrun {
 namespace {
 
 using Direction = sim::InstrumentLine::Direction;
 
-// A line full of noise never ends a reply; what is kept of it is bounded.
+// A frame that never ends cannot fill the memory: what is kept of it is bounded.
 constexpr std::size_t kMaxKept = 1024;
 
 }  // namespace
@@ -19,16 +21,19 @@ LineWatch::LineWatch(sim::InstrumentLine& line, const sim::Scheduler& clock, Han
         if (transcript_ != nullptr) {
             transcript_->record(clock_.now(), direction, byte);
         }
-        if (direction == Direction::toInstrument) {
-            toInstrument(byte);
-        } else {
+        if (direction == Direction::toHost) {
             toHost(byte);
+        }
+    });
+    line.setWriteMonitor([this](std::string_view bytes) {
+        for (const char byte : bytes) {
+            written(byte);
         }
     });
 }
 
 // The LF that follows a frame's CR belongs to no frame.
-void LineWatch::toInstrument(char byte) {
+void LineWatch::written(char byte) {
     if (byte == '\r') {
         handlers_.frameSent(frame_);
         frame_.clear();
@@ -38,19 +43,12 @@ void LineWatch::toInstrument(char byte) {
 }
 
 void LineWatch::toHost(char byte) {
-    if (byte == '/') {
-        reply_.clear();
-    }
-    if (byte != '\r') {
-        if (reply_.size() < kMaxKept) {
-            reply_.push_back(byte);
-        }
+    if (!device::ReplyFramer::take(reply_, byte)) {
         return;
     }
     if (const auto reply = device::Reply::parse(reply_)) {
         handlers_.replyReceived(*reply);
     }
-    reply_.clear();
 }
 
 }  // namespace quendrix::dryrun

@@ -11,10 +11,11 @@
 
 namespace quendrix::dryrun {
 
-// Watches the simulated line from the middle: the frames the program sends, each once its
-// CR has reached the instrument, and the replies, each once its CR has reached the program,
-// read as the program reads them (from the last "/"). Every byte also goes to the
-// transcript, if there is one.
+// Watches the simulated line: the frames the program sends, each as the program writes its CR
+// (when its wait for the answer begins), and the replies, each once its CR has reached the
+// program, framed and decoded as the program does it, in a copy of its receive buffer. So a
+// reply belongs to the last frame as it does in the program. Every byte on the line also goes
+// to the transcript, if there is one.
 class LineWatch {
 public:
     struct Handlers {
@@ -27,15 +28,19 @@ public:
     LineWatch(const LineWatch&) = delete;
     LineWatch& operator=(const LineWatch&) = delete;
 
+    // The program has emptied its receive buffer (it does before each exchange of a run), so
+    // the copy is emptied too: a CR that follows decodes the same text in both.
+    void receiveBufferEmptied() { reply_.clear(); }
+
 private:
-    void toInstrument(char byte);
+    void written(char byte);
     void toHost(char byte);
 
     const sim::Scheduler& clock_;
     Handlers handlers_;
     sim::Transcript* transcript_;
     std::string frame_;
-    std::string reply_;
+    std::string reply_;  // the program's receive buffer, as far as the line shows it
 };
 
 }  // namespace quendrix::dryrun

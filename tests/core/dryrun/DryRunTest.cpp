@@ -3,6 +3,7 @@
 #include <array>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <ranges>
 #include <regex>
 #include <sstream>
@@ -174,6 +175,57 @@ TEST(DryRunTest, MaxPositionLogAndTranscript) {
     EXPECT_NE(run.out.find("ArndR | \xC2\xB2  =>"), std::string::npos) << run.out;
     EXPECT_NE(readFile(log).find("\"Sent     : /1A1R\"\r\n"), std::string::npos);
     EXPECT_NE(readFile(transcript).find(" host>sim 41 A\n"), std::string::npos);
+}
+
+// Each command's reply as the program decoded it, from the run log: the status byte of the
+// first raw reply logged after the command's send entry, as the rows show a status. A data
+// part longer than three characters is logged first, on a line of its own.
+Texts decodedAfterEachSend(const std::string& log) {
+    Texts records;
+    for (std::size_t at = 0, end; (end = log.find("\"\r\n", at)) != std::string::npos;
+         at = end + 3) {
+        records.push_back(log.substr(at + 1, end - at - 1));
+    }
+    const std::string received = "Received : ";
+    const auto text = [&](std::size_t i) {
+        const bool is = i < records.size() && records[i].starts_with(received);
+        return is ? std::optional(records[i].substr(received.size())) : std::nullopt;
+    };
+    Texts statuses;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (!records[i].starts_with("Sent") || !text(i + 1)) {
+            continue;
+        }
+        std::string raw = *text(i + 1);
+        if (const auto next = text(i + 2); next && next->size() > 3) {
+            std::string data = next->substr(3);
+            std::erase(data, '\n');
+            raw = data == raw ? *next : raw;
+        }
+        const auto status = static_cast<unsigned char>(raw.at(2));
+        statuses.push_back("error " + std::to_string(status & 0x0F) +
+                           ((status & 0x20) != 0 ? ", ready" : ", busy"));
+    }
+    return statuses;
+}
+
+// A CR before every reply decodes whatever the receive buffer holds: the noise that came
+// after the runner emptied it. The rows show the status the program decoded, noise or not.
+TEST(DryRunTest, AStrayCarriageReturnDecodesInTheRowsAsInTheProgram) {
+    const std::string path = protocolFile("stray", {{"1", "ZR", "W"},
+                                                    {"Wait", "1"},
+                                                    {"2", "ZR", "W"},
+                                                    {"Wait", "1"},
+                                                    {"1", "A3000R", ""},
+                                                    {"2", "A6857R", "W"},
+                                                    {"End"}});
+    const std::string log = ::testing::TempDir() + "dry-run-stray-log.txt";
+    const Outcome run = dryRun({path, "--stray-cr", "--garbage", "--seed", "3", "--log", log});
+    static const std::regex status(R"(=>  \S+  \[(error \d+, \w+))");
+    const Texts shown(std::sregex_token_iterator(run.out.begin(), run.out.end(), status, 1), {});
+    const Texts decoded = decodedAfterEachSend(readFile(log));
+    EXPECT_EQ(shown, decoded) << run.out;
+    EXPECT_EQ(decoded.front(), "error 12, busy") << "noise taken for the reply";
 }
 
 // One small protocol for each finding, its rows "address|command|flag" apart by ";", and
