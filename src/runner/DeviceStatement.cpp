@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "runner/RunnerTexts.h"
+
 namespace quendrix::runner {
 namespace {
 
@@ -126,8 +128,7 @@ bool DeviceStatement::gaveUp(Execution& row) {
     if (row.silentExchanges < kRetryLimit) {
         return false;
     }
-    messages_.show(
-        "Command could not be executed after many re-tries. Something is really, really wrong.");
+    messages_.show(RunnerTexts::kRetriesExhausted);
     row.run.endBy(RunReport::Ending::RetryNotice);
     stop_.StopProtocol();
     return true;

@@ -5,6 +5,7 @@
 #include "form/FailureRule.h"
 #include "runner/RunTimerWait.h"
 #include "runner/RunValues.h"
+#include "runner/RunnerTexts.h"
 
 namespace quendrix::runner {
 namespace {
@@ -58,7 +59,7 @@ void FlowStatements::Goto(RunState& run) {
 }
 
 void FlowStatements::Pause() {
-    messages_.show("Protocol Paused. Press OK to continue");
+    messages_.show(RunnerTexts::kPauseRow);
 }
 
 // A box that does not hold a number as a whole cannot be counted down: its tick is skipped,
@@ -100,7 +101,7 @@ void FlowStatements::Count() {
 }
 
 void FlowStatements::ColumnOneError(RunState& run) {
-    messages_.show("Error in Column one. Protocol Stopped");
+    messages_.show(RunnerTexts::kColumnOneError);
     run.endBy(RunReport::Ending::ColumnOneError);
     stop_.StopProtocol();
 }

@@ -8,6 +8,7 @@
 #include "runner/RowKind.h"
 #include "runner/RunTimerWait.h"
 #include "runner/RunValues.h"
+#include "runner/RunnerTexts.h"
 
 namespace quendrix::runner {
 namespace {
@@ -111,7 +112,7 @@ bool ProtocolRunner::start(std::int16_t Index, RunState& run) {
     }
     openPort();
     form_.flags.ProtocolRunning = true;
-    form_.MainForm.setCaption("Protocol Running");
+    form_.MainForm.setCaption(RunnerTexts::kRunning);
     form_.flags.StatusQueryMode = 0;
     run.CurrentRow = 1;
     run.PendingJump = 0;
@@ -120,7 +121,7 @@ bool ProtocolRunner::start(std::int16_t Index, RunState& run) {
 
 bool ProtocolRunner::refuse(const std::string& reason) {
     form_.diagnostics.report("run not started: " + reason);
-    messages_.show("File Open Already ");
+    messages_.show(RunnerTexts::kLogOpen);
     return false;
 }
 
@@ -134,7 +135,7 @@ bool ProtocolRunner::hidePanelsAndConfigurePort() {
     } catch (const platform::Failure& failure) {
         form_.diagnostics.report(std::string("Port open Error: ") + failure.what());
         form_.fileSlot.close();
-        messages_.show("Port open Error");
+        messages_.show(RunnerTexts::kPortOpenError);
         return false;
     }
 }
@@ -180,7 +181,7 @@ bool ProtocolRunner::runRow(RunState& run) {
     step([&] { advance(run); });
     step([&] { scroll(run); });
     if (run.StepMode) {
-        messages_.show("Protocol paused, press OK to continue");
+        messages_.show(RunnerTexts::kStepPaused);
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "runner/StopRoutine.h"
 
 #include "form/FailureRule.h"
+#include "runner/RunnerTexts.h"
 
 namespace quendrix::runner {
 
@@ -8,7 +9,7 @@ namespace quendrix::runner {
 void StopRoutine::StopProtocol() {
     form_.flags.ProtocolRunning = false;
     form_.flags.TestMode = false;
-    form_.MainForm.setCaption("Protocol Stopped");
+    form_.MainForm.setCaption(RunnerTexts::kStopped);
     form_.SonicateFrame.setVisible(false);
     form_.WaitFrame.setVisible(false);
     form_.tmrDeviceTimeout.setEnabled(false);
