@@ -1,6 +1,6 @@
 #include "device/CommandSender.h"
 
-#include "device/Counter.h"
+#include "form/Counter.h"
 
 namespace quendrix::device {
 
@@ -39,7 +39,7 @@ void CommandSender::SendToDevice(const std::string& strAddress, const std::strin
         form_.flags.ReplyReceived = false;
     }
     if (strWaitFlag == "W") {
-        Counter(form_.RetryCounter2).raise();
+        form::Counter(form_.RetryCounter2).raise();
     }
     waitForReply(!testMode);
     watchdog_.disarm();

@@ -1,6 +1,6 @@
 #include "device/ReplyWait.h"
 
-#include "device/Counter.h"
+#include "form/Counter.h"
 
 namespace quendrix::device {
 
@@ -22,12 +22,12 @@ WaitOutcome ReplyWait::AwaitDeviceReply() {
         if (!form_.tmrResponseTimeout.enabled()) {
             timedOut = true;
             waiting = false;
-            Counter(form_.RetryCounter2).raise();
+            form::Counter(form_.RetryCounter2).raise();
         }
-        Counter loopCounter(form_.LoopCounter);
+        form::Counter loopCounter(form_.LoopCounter);
         loopCounter.lower();
         if (loopCounter.readsZero()) {
-            Counter(form_.RetryCounter).raise();
+            form::Counter(form_.RetryCounter).raise();
             timedOut = true;
             waiting = false;
         }
@@ -42,11 +42,11 @@ WaitOutcome ReplyWait::AwaitDeviceReply() {
 void ReplyWait::CountDeviceError() {
     const std::string& code = form_.chrErrorCode.text();
     if (code == "2") {
-        Counter(form_.Error2).raise();
+        form::Counter(form_.Error2).raise();
     } else if (code == "3") {
-        Counter(form_.Error3).raise();
+        form::Counter(form_.Error3).raise();
     } else if (code == "9") {
-        Counter(form_.Error9).raise();
+        form::Counter(form_.Error9).raise();
     }
 }
 

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "common/NumberText.h"
-#include "device/Counter.h"
+#include "form/Counter.h"
 
 namespace quendrix::runner {
 namespace {
@@ -75,10 +75,10 @@ std::string CommandTokens::ExpandCommandTokens(const std::string& command) {
 void CommandTokens::act(const CommandToken& token, platform::TextBox& box) {
     switch (token.action) {
         case CommandToken::Action::Raise:
-            device::Counter(box).raise();
+            form::Counter(box).raise();
             break;
         case CommandToken::Action::Lower:
-            device::Counter(box).lower();
+            form::Counter(box).lower();
             break;
         case CommandToken::Action::Reset:
             store(box, token.value);

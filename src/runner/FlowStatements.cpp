@@ -1,9 +1,9 @@
 #include "runner/FlowStatements.h"
 
 #include "common/NumberText.h"
-#include "device/Counter.h"
+#include "form/Counter.h"
 #include "form/FailureRule.h"
-#include "runner/RunTimerWait.h"
+#include "runner/AwaitRunTimer.h"
 #include "runner/RunValues.h"
 #include "runner/RunnerTexts.h"
 
@@ -72,7 +72,7 @@ void FlowStatements::Wait(const RunState& run) {
         if (!awaitRunTimer(form_)) {
             break;
         }
-        if (!device::Counter(form_.txtWaitCount).lower()) {
+        if (!form::Counter(form_.txtWaitCount).lower()) {
             form::FailureRule::report(
                 form_.diagnostics,
                 "the wait count \"" + form_.txtWaitCount.text() + "\" is not a number");
@@ -93,7 +93,7 @@ void FlowStatements::End(RunState& run) {
 }
 
 void FlowStatements::Count() {
-    if (!device::Counter(form_.intTestCounter).raise()) {
+    if (!form::Counter(form_.intTestCounter).raise()) {
         form::FailureRule::report(
             form_.diagnostics,
             "the test counter \"" + form_.intTestCounter.text() + "\" is not a number");

@@ -5,8 +5,8 @@
 
 #include "form/FailureRule.h"
 #include "platform/Failure.h"
+#include "runner/AwaitRunTimer.h"
 #include "runner/RowKind.h"
-#include "runner/RunTimerWait.h"
 #include "runner/RunValues.h"
 #include "runner/RunnerTexts.h"
 

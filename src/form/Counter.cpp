@@ -1,8 +1,8 @@
-#include "device/Counter.h"
+#include "form/Counter.h"
 
 #include "common/NumberText.h"
 
-namespace quendrix::device {
+namespace quendrix::form {
 
 bool Counter::step(double by) {
     const auto value = readWholeNumber(box_.text());
@@ -18,4 +18,4 @@ bool Counter::readsZero() const {
     return value && *value == 0.0;
 }
 
-}  // namespace quendrix::device
+}  // namespace quendrix::form

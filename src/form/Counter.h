@@ -2,7 +2,7 @@
 
 #include "platform/TextBox.h"
 
-namespace quendrix::device {
+namespace quendrix::form {
 
 // A text box that holds a count. Its text is read strictly and written back in the shortest
 // plain form; a text that is not a number makes the step fail, and the box keeps its text.
@@ -22,4 +22,4 @@ private:
     platform::TextBox& box_;
 };
 
-}  // namespace quendrix::device
+}  // namespace quendrix::form
