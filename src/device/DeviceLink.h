@@ -46,6 +46,9 @@ public:
     WaitOutcome AwaitDeviceReply();
     void CountDeviceError();
 
+    // Every reply decoded, in a run or from the Communications panel.
+    const platform::Event<Reply>& onReply() const { return receiver_.onReply; }
+
 private:
     void wireEvents();
     void tmrTestingTimer_Timer();

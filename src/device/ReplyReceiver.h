@@ -8,6 +8,7 @@
 #include "device/ReplyFramer.h"
 #include "device/RunLog.h"
 #include "form/Inventory.h"
+#include "platform/ChangeNotifier.h"
 
 namespace quendrix::device {
 
@@ -25,6 +26,9 @@ public:
     void DecodeResponse();
     // The end of the reply flash.
     void Timer1_Timer();
+
+    // A reply has been decoded, after the controls and flags show it.
+    platform::Event<Reply> onReply;
 
 private:
     void take(char character);

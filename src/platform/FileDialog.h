@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace quendrix::platform {
 
@@ -34,6 +35,11 @@ public:
     void ShowOpen() { show(Mode::Open); }
     void ShowSave() { show(Mode::Save); }
 
+    // The next dialog takes this name as the user's choice, without being shown: a remote
+    // client's path stands in for the operator's answer.
+    void answerNextWith(std::string fileName) { preset_ = std::move(fileName); }
+    void forgetPresetAnswer() { preset_.reset(); }
+
 protected:
     // Shows the dialog, starting from FileName(); nothing when the user cancelled.
     virtual std::optional<std::string> choose(Mode mode) = 0;
@@ -45,6 +51,7 @@ private:
     int flags_ = 0;
     std::string title_;
     std::string fileName_;
+    std::optional<std::string> preset_;
 };
 
 }  // namespace quendrix::platform

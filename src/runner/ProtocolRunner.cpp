@@ -18,13 +18,13 @@ constexpr int kPacingMs = 10;
 // Marks the span of a run, from its start to its return, whatever ends it.
 class InRun {
 public:
-    explicit InRun(bool& running) : running_(running) { running_ = true; }
-    ~InRun() { running_ = false; }
+    InRun(const RunState*& current, const RunState& run) : current_(current) { current_ = &run; }
+    ~InRun() { current_ = nullptr; }
     InRun(const InRun&) = delete;
     InRun& operator=(const InRun&) = delete;
 
 private:
-    bool& running_;
+    const RunState*& current_;
 };
 
 struct RunMode {
@@ -71,14 +71,17 @@ void ProtocolRunner::RunProtocol_Click(std::int16_t Index) {
     if (!start(Index, run)) {
         return;
     }
-    const InRun inRun(running_);
-    while (form_.flags.ProtocolRunning) {
-        if (!runRow(run)) {
-            break;
+    {
+        const InRun inRun(current_, run);
+        while (form_.flags.ProtocolRunning) {
+            if (!runRow(run)) {
+                break;
+            }
         }
+        StopProtocol();
+        lastRun_ = run.report;
     }
-    StopProtocol();
-    lastRun_ = run.report;
+    onRunStopped.notify(run.report);
 }
 
 void ProtocolRunner::EndTheProtocol_Click() {
@@ -98,7 +101,7 @@ bool ProtocolRunner::start(std::int16_t Index, RunState& run) {
     const RunMode mode = modeOf(Index);
     run.StepMode = mode.StepMode;
     form_.flags.TestMode = mode.TestMode;
-    if (running_) {
+    if (running()) {
         return refuse("a run is in progress");
     }
     try {

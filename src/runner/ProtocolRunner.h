@@ -41,6 +41,14 @@ public:
     void EndTheProtocol_Click();
     void StopProtocol();
 
+    // From a start that succeeded until its run returns.
+    bool running() const { return current_ != nullptr; }
+    // The run going now, if any.
+    const RunState* currentRun() const { return current_; }
+    // A run that got past its start has ended and its click handler is about to return: a
+    // new start is no longer refused.
+    platform::Event<RunReport> onRunStopped;
+
     // A row's turn begins (its number, which may lie off the grid). A watcher that closes the
     // main window ends the run before the row does anything.
     platform::Event<int> onRowStarted;
@@ -68,7 +76,7 @@ private:
     FlowStatements flow_;
     DeviceStatement device_;
     std::optional<RunReport> lastRun_;
-    bool running_ = false;  // from a start that succeeded until its run returns
+    const RunState* current_ = nullptr;  // from a start that succeeded until its run returns
     std::vector<platform::Subscription> handlers_;
 };
 

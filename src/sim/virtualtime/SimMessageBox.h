@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <deque>
 #include <functional>
 #include <string>
@@ -10,10 +11,19 @@
 namespace quendrix::sim {
 
 // Message boxes are recorded, and answered at once unless the test scripted an action to
-// run while the box is "open" (for instance a click elsewhere that a modal box would block).
+// run while the box is "open" (for instance a click elsewhere that a modal box would block,
+// or pumping until answer() presses OK).
 class SimMessageBox final : public platform::MessageBox {
 public:
-    void show(const std::string& text) override {
+    const std::vector<std::string>& shown() const { return shown_; }
+    void whenShown(std::function<void(const std::string&)> action) {
+        script_.push_back(std::move(action));
+    }
+    // How many times answer() has pressed OK.
+    std::size_t presses() const { return presses_; }
+
+protected:
+    void display(const std::string& text) override {
         shown_.push_back(text);
         if (!script_.empty()) {
             auto action = std::move(script_.front());
@@ -21,15 +31,12 @@ public:
             action(text);
         }
     }
-
-    const std::vector<std::string>& shown() const { return shown_; }
-    void whenShown(std::function<void(const std::string&)> action) {
-        script_.push_back(std::move(action));
-    }
+    void pressOk() override { ++presses_; }
 
 private:
     std::vector<std::string> shown_;
     std::deque<std::function<void(const std::string&)>> script_;
+    std::size_t presses_ = 0;
 };
 
 }  // namespace quendrix::sim
