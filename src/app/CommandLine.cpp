@@ -37,6 +37,10 @@ first.
 The program needs a display: DISPLAY or WAYLAND_DISPLAY, or QT_QPA_PLATFORM naming a Qt
 platform plugin. Qt's own options, such as -platform NAME and -style NAME, are accepted.
 
+      --control        accept remote control on a local socket,
+                       $XDG_RUNTIME_DIR/quendrix/control, that only this user may reach
+                       (also Enabled=1 in section Control of the settings file); see
+                       quendrix-ctl
   -h, --help           show this text
       --version        show the version
 

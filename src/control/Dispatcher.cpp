@@ -249,9 +249,12 @@ void Dispatcher::runStopped(const std::optional<runner::RunReport>& report) {
     lastRun_ = report;
     lastStarted_ = true;
     broadcast("stopped", ending());
+    // Each wait is taken off before its reply, as writing may find a client gone.
     while (!waits_.empty()) {
-        write(waits_.front().client, Replies::ok(waits_.front().id, ending()));
+        const ClientId client = waits_.front().client;
+        const json id = waits_.front().id;
         finish(waits_, waits_.begin());
+        write(client, Replies::ok(id, ending()));
     }
 }
 
@@ -283,14 +286,14 @@ void Dispatcher::wait(ClientId client, const Request& request) {
         write(client, Replies::ok(request.id, {{"running", true}}));
         return;
     }
-    addPending(waits_, client, request, limit, [this](Pending& pending) {
-        write(pending.client, Replies::ok(pending.id, {{"running", true}}));
+    addPending(waits_, client, request, limit, [this](ClientId waiting, const json& id) {
+        write(waiting, Replies::ok(id, {{"running", true}}));
     });
 }
 
 Dispatcher::Pending& Dispatcher::addPending(std::list<Pending>& list, ClientId client,
                                             const Request& request, int intervalMs,
-                                            std::function<void(Pending&)> expired) {
+                                            std::function<void(ClientId, const json&)> expired) {
     if (spareTimers_.empty()) {
         spareTimers_.push_back(std::make_unique<platform::Timer>(
             "tmrControlWait", platform_.timerScheduler(), intervalMs));
@@ -300,8 +303,10 @@ Dispatcher::Pending& Dispatcher::addPending(std::list<Pending>& list, ClientId c
     auto& pending = list.emplace_back(Pending{client, request.id, timer, {}, {}});
     const auto it = std::prev(list.end());
     pending.tick = timer->onTick.subscribe([this, &list, it, expired = std::move(expired)] {
-        expired(*it);
+        const ClientId waiting = it->client;
+        const json id = it->id;
         finish(list, it);
+        expired(waiting, id);
     });
     if (intervalMs > 0) {
         timer->setInterval(intervalMs);
@@ -398,13 +403,16 @@ void Dispatcher::query(ClientId client, const Request& request) {
     if (!click(client, request, [this] { form_.deviceLink().CommandStatusQuery_Click(); })) {
         return;
     }
-    Pending& pending = addPending(queries_, client, request, kQueryTimeoutMs, [this](Pending& p) {
-        write(p.client, Replies::error(p.id, "no reply from the controller"));
-    });
+    Pending& pending = addPending(
+        queries_, client, request, kQueryTimeoutMs, [this](ClientId asking, const json& id) {
+            write(asking, Replies::error(id, "no reply from the controller"));
+        });
     const auto it = std::prev(queries_.end());
     pending.reply = form_.deviceLink().onReply().subscribe([this, it](const device::Reply& reply) {
-        write(it->client, Replies::ok(it->id, replyFields(reply, form_.controls())));
+        const ClientId asking = it->client;
+        const json id = it->id;
         finish(queries_, it);
+        write(asking, Replies::ok(id, replyFields(reply, form_.controls())));
     });
 }
 

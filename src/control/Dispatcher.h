@@ -80,7 +80,8 @@ private:
     void runStopped(const std::optional<runner::RunReport>& report);
     nlohmann::ordered_json ending() const;
     Pending& addPending(std::list<Pending>& list, ClientId client, const Request& request,
-                        int intervalMs, std::function<void(Pending&)> expired);
+                        int intervalMs,
+                        std::function<void(ClientId, const nlohmann::ordered_json&)> expired);
     void finish(std::list<Pending>& list, std::list<Pending>::iterator it);
 
     app::MainForm& form_;

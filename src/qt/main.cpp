@@ -2,11 +2,13 @@
 #include <QtGlobal>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 
 #include "app/CommandLine.h"
 #include "app/MainForm.h"
 #include "qt/QtPlatform.h"
 #include "qt/WindowView.h"
+#include "qt/control/ControlServer.h"
 
 namespace {
 
@@ -50,6 +52,14 @@ int main(int argc, char* argv[]) {
                      &QCoreApplication::quit);
     // Shown, raised and hidden as the settings window is loaded, shown and closed.
     quendrix::qt::WindowView settingsView(form.settingsWindow().window(), platform.gridFont());
+    // Off unless asked for; a socket that cannot be had leaves the program without control.
+    std::unique_ptr<quendrix::qt::ControlServer> control;
+    if (quendrix::qt::ControlServer::requested(QApplication::arguments())) {
+        control = std::make_unique<quendrix::qt::ControlServer>(form, platform);
+        if (!control->listen(quendrix::qt::ControlServer::defaultSocketPath())) {
+            control.reset();
+        }
+    }
     form.controls().MainForm.show();
     return QApplication::exec();
 }
