@@ -18,6 +18,7 @@
 
 #include "RealProgram.h"
 #include "qt/control/ControlServer.h"
+#include "support/ClientThread.h"
 #include "support/PumpUntil.h"
 
 namespace {
@@ -27,19 +28,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kRoundTrips = 2000;
 constexpr int kQueryRows = 500;
-
-// Runs `client` in a thread of its own while this thread handles the program's events.
-void serve(const std::function<void()>& client) {
-    std::atomic<bool> done = false;
-    std::thread worker([&] {
-        client();
-        done = true;
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [] {}, Qt::QueuedConnection);
-    });
-    testsupport::pumpUntil([&] { return done.load(); }, std::chrono::minutes(10));
-    worker.join();
-}
 
 QByteArray readLine(QLocalSocket& socket) {
     while (!socket.canReadLine()) {
@@ -70,7 +58,7 @@ void BM_StatusRoundTrip(benchmark::State& state) {
     const QString path = setup.server.socketPath();
     for (auto _ : state) {
         double seconds = 0;
-        serve([&] {
+        testsupport::serveClient([&] {
             QLocalSocket socket;
             socket.connectToServer(path);
             socket.waitForConnected(10000);

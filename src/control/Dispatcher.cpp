@@ -106,6 +106,12 @@ void Dispatcher::handle(ClientId client, std::string_view line) {
 }
 
 void Dispatcher::dispatch(ClientId client, const Request& request) {
+    if (clicks(request.command)) {
+        if (const auto reason = refusal()) {
+            write(client, Replies::error(request.id, *reason));
+            return;
+        }
+    }
     switch (request.command) {
         case Command::Status:
             write(client, Replies::ok(request.id, status()));
@@ -172,6 +178,25 @@ bool Dispatcher::starting() const {
     return pendingStart_.has_value() || form_.runner().running();
 }
 
+bool Dispatcher::clicks(Command command) {
+    switch (command) {
+        case Command::Run:
+        case Command::Step:
+        case Command::Load:
+        case Command::Save:
+        case Command::Send:
+        case Command::Query:
+            return true;
+        case Command::Status:
+        case Command::End:
+        case Command::Wait:
+        case Command::Answer:
+        case Command::Events:
+            return false;
+    }
+    return false;
+}
+
 std::optional<std::string> Dispatcher::refusal() const {
     if (starting()) {
         return "a run is going";
@@ -209,10 +234,6 @@ json Dispatcher::status() const {
 }
 
 void Dispatcher::startRun(ClientId client, const Request& request, std::int16_t index) {
-    if (const auto reason = refusal()) {
-        write(client, Replies::error(request.id, *reason));
-        return;
-    }
     pendingStart_ = index;
     startTimer_.setEnabled(true);
     write(client, Replies::ok(request.id));
@@ -339,10 +360,6 @@ bool Dispatcher::click(ClientId client, const Request& request,
 }
 
 void Dispatcher::load(ClientId client, const Request& request) {
-    if (const auto reason = refusal()) {
-        write(client, Replies::error(request.id, *reason));
-        return;
-    }
     auto& dialog = platform_.fileDialog();
     dialog.answerNextWith(request.path);
     const bool loaded =
@@ -354,10 +371,6 @@ void Dispatcher::load(ClientId client, const Request& request) {
 }
 
 void Dispatcher::save(ClientId client, const Request& request) {
-    if (const auto reason = refusal()) {
-        write(client, Replies::error(request.id, *reason));
-        return;
-    }
     if (!request.overwrite && host_.fileExists(request.path)) {
         write(client,
               Replies::error(request.id, "the file exists; \"overwrite\": true replaces it"));
@@ -375,10 +388,6 @@ void Dispatcher::save(ClientId client, const Request& request) {
 
 // What "Send" does with the command box holding "/", the address and the command.
 void Dispatcher::send(ClientId client, const Request& request) {
-    if (const auto reason = refusal()) {
-        write(client, Replies::error(request.id, *reason));
-        return;
-    }
     std::optional<json> reply;
     const platform::Subscription watch = form_.deviceLink().onReply().subscribe(
         [&](const device::Reply& decoded) { reply = replyFields(decoded, form_.controls()); });
@@ -395,10 +404,6 @@ void Dispatcher::send(ClientId client, const Request& request) {
 
 // What "Query Status" does for the controller last addressed; the reply comes later.
 void Dispatcher::query(ClientId client, const Request& request) {
-    if (const auto reason = refusal()) {
-        write(client, Replies::error(request.id, *reason));
-        return;
-    }
     form_.controls().flags.CurrentAddress = std::to_string(request.address);
     if (!click(client, request, [this] { form_.deviceLink().CommandStatusQuery_Click(); })) {
         return;

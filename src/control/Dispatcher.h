@@ -60,6 +60,8 @@ private:
     void dispatch(ClientId client, const Request& request);
     void write(ClientId client, const std::string& line);
     void broadcast(std::string_view name, nlohmann::ordered_json fields);
+    // The requests that click a button, refused while anything could be interrupted.
+    static bool clicks(Command command);
     std::optional<std::string> refusal() const;
     bool starting() const;
 

@@ -17,8 +17,8 @@
 
 #include "qt/QtPlatform.h"
 #include "qt/control/ControlServer.h"
+#include "support/ClientThread.h"
 #include "support/ConfigHome.h"
-#include "support/PumpUntil.h"
 
 namespace quendrix::qt {
 namespace {
@@ -116,17 +116,8 @@ protected:
     bool listening = false;
 };
 
-// Runs the clients' script in a thread of its own while this thread serves them.
 void script(const std::function<void()>& body) {
-    std::atomic<bool> done = false;
-    std::thread worker([&] {
-        body();
-        done = true;
-        // Wakes the main thread's wait.
-        QMetaObject::invokeMethod(QCoreApplication::instance(), [] {}, Qt::QueuedConnection);
-    });
-    testsupport::pumpUntil([&] { return done.load(); }, std::chrono::seconds(60));
-    worker.join();
+    testsupport::serveClient(body, std::chrono::seconds(60));
 }
 
 // Saved, loaded back, run and waited for, over the socket; a second client hears the rows and
