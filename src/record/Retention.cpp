@@ -1,5 +1,6 @@
 #include "record/Retention.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "record/RecordIndex.h"
@@ -22,12 +23,13 @@ std::vector<std::size_t> chooseVictims(const std::vector<RetentionCandidate>& ol
         full = full || (countLimited && keptRuns >= limits.keepRuns) ||
                (sizeLimited && keptBytes + candidate.bytes > maxBytes);
         if (full && !candidate.running) {
-            victims.insert(victims.begin(), i);
+            victims.push_back(i);
         } else {
             ++keptRuns;
             keptBytes += candidate.bytes;
         }
     }
+    std::reverse(victims.begin(), victims.end());
     return victims;
 }
 

@@ -30,9 +30,11 @@ constexpr double kLegendSpacing = 112;
 // Narrower marks are drawn this wide, so that a 10-ms row still shows.
 constexpr double kMinWidth = 1.0;
 constexpr double kEventWidth = 1.5;
-// Up to this many marks of a kind each gets its own; beyond, marks that fall within one
+// Up to this many rows each gets a mark of its own; beyond, marks that fall within one
 // pixel merge, which bounds the picture of any run to a few marks per pixel column.
-constexpr std::size_t kSeparateMarks = 2000;
+constexpr std::size_t kSeparateRows = 2000;
+// Time-outs and error replies, of which a lane has two kinds, merge sooner.
+constexpr std::size_t kSeparateEvents = 500;
 
 constexpr std::string_view kStyle =
     ".background{fill:#fff}rect{shape-rendering:crispEdges}"
@@ -202,7 +204,7 @@ void drawRowMark(Svg& svg, const Scale& scale, const RowMark& mark, double top) 
 }
 
 void drawRows(Svg& svg, const Scale& scale, const std::vector<Timeline::Row>& rows, double top) {
-    const double mergeBelow = rows.size() > kSeparateMarks ? 1.0 : 0.0;
+    const double mergeBelow = rows.size() > kSeparateRows ? 1.0 : 0.0;
     std::optional<RowMark> pending;
     for (const auto& row : rows) {
         if (pending && scale.x(pending->end) - scale.x(pending->start) < mergeBelow &&
@@ -267,7 +269,7 @@ std::vector<Period> busyPeriods(const std::vector<const Timeline::Exchange*>& ex
 // pixel column.
 void drawEvents(Svg& svg, const Scale& scale, const std::vector<const Timeline::Exchange*>& events,
                 std::string_view cls, double y, double height) {
-    const bool merge = events.size() > kSeparateMarks;
+    const bool merge = events.size() > kSeparateEvents;
     std::size_t first = 0;
     while (first < events.size()) {
         std::size_t last = first;

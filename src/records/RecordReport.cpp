@@ -118,8 +118,11 @@ std::string shown(const nlohmann::json& value) {
 }
 
 std::string member(const nlohmann::json& object, const char* key) {
-    const auto found = object.is_object() ? object.find(key) : object.end();
-    return object.is_object() && found != object.end() ? shown(*found) : "?";
+    if (!object.is_object()) {
+        return "?";
+    }
+    const auto found = object.find(key);
+    return found != object.end() ? shown(*found) : "?";
 }
 
 void line(std::ostream& out, std::string_view label, const std::string& value) {
