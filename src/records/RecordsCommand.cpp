@@ -59,7 +59,9 @@ Options parse(const std::vector<std::string>& arguments) {
 std::filesystem::path findRun(const std::string& run, const std::filesystem::path& recordsFolder) {
     std::error_code error;
     const std::filesystem::path given(run);
-    if (given.has_filename() && given.filename() == given && !recordsFolder.empty() &&
+    const bool plainName =
+        given.has_filename() && given.filename() == given && run != "." && run != "..";
+    if (plainName && !recordsFolder.empty() &&
         std::filesystem::is_directory(recordsFolder / given, error)) {
         return recordsFolder / given;
     }

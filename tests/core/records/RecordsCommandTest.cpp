@@ -104,6 +104,7 @@ TEST(RecordsCommandTest, AnswersAWrongCommandLineOrAMissingRunWithItsExitStatus)
         {{"list", "x"}, kUsageError, "quendrix-records: list takes no run\n"},
         {{"show", "2026-01-01T00-00-00"}, kNoSuchRun, "quendrix-records: no such run: "},
         {{"show", records.string()}, kNoSuchRun, "quendrix-records: no such run: "},
+        {{"show", ".."}, kNoSuchRun, "quendrix-records: no such run: "},
         {{"--version"}, kFine, ""},
         {{"--help", "lsit"}, kFine, ""},
     };
