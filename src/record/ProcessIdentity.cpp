@@ -8,6 +8,8 @@
 
 #include <cerrno>
 #include <climits>
+#include <fstream>
+#include <string>
 #endif
 
 namespace quendrix::record {
@@ -53,12 +55,32 @@ long long thisProcessId() {
     return static_cast<long long>(getpid());
 }
 
+namespace {
+
+// A process that has ended but whose parent has not yet collected it still answers kill();
+// Linux tells it by the state "Z" after the command name in /proc.
+bool ended(long long pid) {
+#ifdef __linux__
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    const auto nameEnd = line.rfind(')');
+    return nameEnd != std::string::npos && line.compare(nameEnd, 3, ") Z") == 0;
+#else
+    (void)pid;
+    return false;
+#endif
+}
+
+}  // namespace
+
 bool processLives(long long pid) {
     // 0 and negative ids name process groups, not a process.
     if (pid <= 0 || pid > INT_MAX) {
         return false;
     }
-    return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+    const bool exists = kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+    return exists && !ended(pid);
 }
 
 #endif

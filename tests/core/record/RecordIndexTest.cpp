@@ -59,6 +59,23 @@ TEST(RecordIndexTest, ClassifiesEachRecordByItsManifestAndItsWritersLife) {
                                           fs::file_size(records / "killed" / "rows.tsv"));
 }
 
+TEST(RecordIndexTest, TellsALivingProcessFromOneThatEndedEvenBeforeItIsCollected) {
+    EXPECT_TRUE(processLives(thisProcessId()));
+    EXPECT_TRUE(processLives(1));  // init, which is not ours
+    EXPECT_FALSE(processLives(exitedProcessId()));
+    EXPECT_FALSE(processLives(0));
+    const pid_t child = fork();
+    if (child == 0) {
+        _exit(0);
+    }
+    // Waits for the child to end but leaves it uncollected, a zombie.
+    siginfo_t info{};
+    ASSERT_EQ(waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOWAIT), 0);
+    EXPECT_EQ(kill(child, 0), 0);
+    EXPECT_FALSE(processLives(child));
+    waitpid(child, nullptr, 0);
+}
+
 TEST(RecordIndexTest, OrdersRecordsByTheirStartInstantWhateverTheirZone) {
     const auto records = freshFolder();
     writeRecord(records, "a",
