@@ -1,6 +1,7 @@
 #include "platform/SerialPort.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 
 #include "platform/Failure.h"
@@ -81,8 +82,9 @@ std::string SerialPort::Input() {
     const std::size_t count = inputLen_ == 0
                                   ? received_.size()
                                   : std::min(received_.size(), static_cast<std::size_t>(inputLen_));
-    std::string characters(received_.begin(), received_.begin() + static_cast<long>(count));
-    received_.erase(received_.begin(), received_.begin() + static_cast<long>(count));
+    std::string characters(received_.begin(),
+                           received_.begin() + static_cast<std::ptrdiff_t>(count));
+    received_.erase(received_.begin(), received_.begin() + static_cast<std::ptrdiff_t>(count));
     return characters;
 }
 
