@@ -13,10 +13,11 @@ SVG = "{http://www.w3.org/2000/svg}"
 
 
 def main():
-    samples_program, rsvg_convert = sys.argv[1], sys.argv[2]
+    # The program may come with the command that runs it, such as Wine for a Windows build.
+    samples_program, rsvg_convert = sys.argv[1:-1], sys.argv[-1]
     with tempfile.TemporaryDirectory() as folder:
         folder = pathlib.Path(folder)
-        subprocess.run([samples_program, str(folder)], check=True, timeout=60)
+        subprocess.run([*samples_program, str(folder)], check=True, timeout=60)
         short = ElementTree.parse(folder / "short.svg").getroot()
         rows = [mark.get("data-row") for mark in short.iter(SVG + "rect") if mark.get("data-row")]
         if rows != [str(row) for row in range(1, 9)]:

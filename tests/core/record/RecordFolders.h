@@ -1,8 +1,13 @@
 #pragma once
 
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
@@ -76,6 +81,30 @@ inline fs::path writeRecord(const fs::path& records, const std::string& name,
     return folder;
 }
 
+#ifdef _WIN32
+// A process that has ended, with its handle still open, which keeps its id taken.
+inline HANDLE endedProcess() {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring command = L"cmd.exe /c exit 0";
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                       nullptr, &startup, &process) == 0) {
+        return nullptr;
+    }
+    CloseHandle(process.hThread);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    return process.hProcess;
+}
+
+// The id of a process that has ended, as a run killed mid-way leaves it.
+inline long long exitedProcessId() {
+    const HANDLE process = endedProcess();
+    const DWORD id = GetProcessId(process);
+    CloseHandle(process);
+    return id;
+}
+#else
 // The id of a process that has ended, as a run killed mid-way leaves it.
 inline long long exitedProcessId() {
     const pid_t child = fork();
@@ -86,5 +115,6 @@ inline long long exitedProcessId() {
     waitpid(child, &status, 0);
     return child;
 }
+#endif
 
 }  // namespace quendrix::record::testing

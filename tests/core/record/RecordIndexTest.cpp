@@ -61,9 +61,16 @@ TEST(RecordIndexTest, ClassifiesEachRecordByItsManifestAndItsWritersLife) {
 
 TEST(RecordIndexTest, TellsALivingProcessFromOneThatEndedEvenBeforeItIsCollected) {
     EXPECT_TRUE(processLives(thisProcessId()));
-    EXPECT_TRUE(processLives(1));  // init, which is not ours
     EXPECT_FALSE(processLives(exitedProcessId()));
     EXPECT_FALSE(processLives(0));
+#ifdef _WIN32
+    // Ended, with a handle to it still open: its id still names it.
+    const HANDLE process = endedProcess();
+    ASSERT_NE(process, nullptr);
+    EXPECT_FALSE(processLives(GetProcessId(process)));
+    CloseHandle(process);
+#else
+    EXPECT_TRUE(processLives(1));  // init, which is not ours
     const pid_t child = fork();
     if (child == 0) {
         _exit(0);
@@ -74,6 +81,7 @@ TEST(RecordIndexTest, TellsALivingProcessFromOneThatEndedEvenBeforeItIsCollected
     EXPECT_EQ(kill(child, 0), 0);
     EXPECT_FALSE(processLives(child));
     waitpid(child, nullptr, 0);
+#endif
 }
 
 TEST(RecordIndexTest, OrdersRecordsByTheirStartInstantWhateverTheirZone) {
@@ -161,6 +169,7 @@ TEST(RetentionTest, PrunesTheOldestRecordsFromTheDiskAndReportsWhatItCouldNot) {
 
     const auto ancient = writeRecord(records, "0-ancient",
                                      endedManifest("2026-12-07T09:00:00Z", "2026-12-07T09:00:01Z"));
+#ifndef _WIN32  // a read-only folder keeps its entries on POSIX systems only
     if (geteuid() != 0) {  // root removes what it likes
         fs::permissions(records, fs::perms::owner_write, fs::perm_options::remove);
         const auto denied = pruneRecords(records, {1, 0});
@@ -170,6 +179,7 @@ TEST(RetentionTest, PrunesTheOldestRecordsFromTheDiskAndReportsWhatItCouldNot) {
         EXPECT_NE(denied.failures[0].find(ancient.string()), std::string::npos);
         EXPECT_TRUE(fs::exists(ancient));
     }
+#endif
     EXPECT_TRUE(pruneRecords(records / "missing", {1, 1}).failures.empty());
 }
 
