@@ -8,6 +8,7 @@
 #include "qt/ButtonView.h"
 #include "qt/CodePage.h"
 #include "qt/ControlPlacement.h"
+#include "qt/FramePacer.h"
 #include "qt/FrameView.h"
 #include "qt/GridView.h"
 #include "qt/LabelView.h"
@@ -23,6 +24,7 @@ WindowView::WindowView(platform::Window& window, const QFont& gridFont)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       window_(window) {
+    new FramePacer(*this);  // a child of the window
     setObjectName(toQString(window_.name()));
     // The layout in twips was made for an 11-pixel dialog font; larger captions would clip.
     QFont dialogFont = font();

@@ -9,9 +9,9 @@ namespace quendrix::qt {
 
 // A window of the program on screen, as a top-level window of fixed size: one widget per
 // control, placed at the control's place inside its parent, named after it, in the order of
-// its container, which is the tab order. It shows and hides as the window does, and the close
-// box closes the window. The widget is never deleted, because waits further down the stack
-// still use the controls it shows.
+// its container, which is the tab order. It is painted at most once a frame (FramePacer). It
+// shows and hides as the window does, and the close box closes the window. The widget is never
+// deleted, because waits further down the stack still use the controls it shows.
 class WindowView : public QWidget {
     Q_OBJECT
 

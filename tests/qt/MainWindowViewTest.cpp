@@ -17,11 +17,13 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "qt/FramePacer.h"
 #include "qt/QtGridMetrics.h"
 #include "qt/QtPlatform.h"
 #include "qt/WindowView.h"
 #include "sim/SimPlatform.h"
 #include "support/ConfigHome.h"
+#include "support/PumpUntil.h"
 
 namespace quendrix::qt {
 namespace {
@@ -42,6 +44,19 @@ void click(QWidget* widget, QPoint at) {
     mouse(widget, QEvent::MouseButtonPress, at);
     mouse(widget, QEvent::MouseButtonRelease, at);
 }
+
+// Counts the paints a widget gets.
+class PaintCounter final : public QObject {
+public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
 
 class MainWindowViewTest : public ::testing::Test {
 protected:
@@ -160,6 +175,46 @@ TEST_F(MainWindowViewTest, VisibilityAndIndicatorColoursFollowTheControls) {
     EXPECT_EQ(indicator->grab().toImage().pixelColor(centre), QColor(255, 0, 0));
     controls.ShapeUnitStatus.setFillColor(platform::kGreen);
     EXPECT_EQ(indicator->grab().toImage().pixelColor(centre), QColor(0, 255, 0));
+}
+
+// A reply arrives one character at a time; the box shows it once a frame, not once a character.
+TEST_F(MainWindowViewTest, ChangesWithinAFrameArePaintedTogetherAtItsEnd) {
+    auto* pacer = view.findChild<FramePacer*>();
+    ASSERT_NE(pacer, nullptr);
+    EXPECT_GT(pacer->frame().count(), 0);
+    auto* box = widget<QLineEdit>("Text3");
+    const PaintCounter counter(*box);
+    pacer->setFrame(std::chrono::milliseconds(0));
+    QCoreApplication::processEvents();
+    const int before = counter.paints;
+
+    controls.Text3.setText("/");  // the first change after a quiet frame shows at once
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counter.paints, before + 1);
+    pacer->setFrame(std::chrono::hours(1));
+    for (const char* text : {"/0", "/0`", "/0`3"}) {
+        controls.Text3.setText(text);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(counter.paints, before + 1);
+    EXPECT_EQ(box->text(), "/0`3");  // the widget itself is up to date
+
+    pacer->setFrame(std::chrono::milliseconds(0));  // the frame ends
+    EXPECT_TRUE(testsupport::pumpUntil([&] { return counter.paints > before + 1; }));
+    EXPECT_EQ(counter.paints, before + 2);
+}
+
+// A reply's flash that is over before the next frame still shows, for one paint.
+TEST_F(MainWindowViewTest, ALampPaintsEveryColourItTakesAtLeastOnce) {
+    auto* lamp = widget<QWidget>("Shape1");
+    const QPoint centre = lamp->rect().center();
+    const auto paintedColour = [&] { return lamp->grab().toImage().pixelColor(centre); };
+    EXPECT_EQ(paintedColour(), QColor(Qt::black));
+    controls.Shape1.setFillColor(platform::kGreen);
+    controls.Shape1.setFillColor(platform::kBlack);
+    EXPECT_EQ(paintedColour(), QColor(0, 255, 0));
+    EXPECT_EQ(paintedColour(), QColor(Qt::black));
+    EXPECT_EQ(paintedColour(), QColor(Qt::black));
 }
 
 TEST_F(MainWindowViewTest, ClicksAndKeysNeverMakeAFixedCellCurrent) {
