@@ -8,6 +8,7 @@
 
 #include "qt/CodePage.h"
 #include "qt/ControlPlacement.h"
+#include "qt/GridHeader.h"
 #include "qt/KeyCodes.h"
 
 namespace quendrix::qt {
@@ -44,6 +45,8 @@ bool isMouseEvent(const QEvent* event) {
 GridView::GridView(platform::Grid& grid, const QFont& font, QWidget* parent)
     : QTableView(parent), grid_(grid), model_(grid) {
     setFont(font);
+    setHorizontalHeader(new GridHeader(Qt::Horizontal, this));
+    setVerticalHeader(new GridHeader(Qt::Vertical, this));
     setModel(&model_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);

@@ -271,6 +271,22 @@ TEST_F(MainWindowViewTest, TheViewShowsTheGridsCurrentCellSelectionAndScrollPosi
     EXPECT_EQ(grid.TopRow(), 51);
 }
 
+// A run marks every row it runs; the header row and the number column look the same whatever
+// is marked, and stay unpainted.
+TEST_F(MainWindowViewTest, MarkingARowRepaintsItsCellsButNeitherHeader) {
+    view.findChild<FramePacer*>()->setFrame(std::chrono::milliseconds(0));
+    QCoreApplication::processEvents();
+    const PaintCounter cells(*table->viewport());
+    const PaintCounter headerRow(*table->horizontalHeader()->viewport());
+    const PaintCounter numbers(*table->verticalHeader()->viewport());
+    grid.setSelectionMode(1);
+    grid.setRow(7);
+    QCoreApplication::processEvents();
+    EXPECT_GT(cells.paints, 0);
+    EXPECT_EQ(headerRow.paints, 0);
+    EXPECT_EQ(numbers.paints, 0);
+}
+
 TEST_F(MainWindowViewTest, ClosingTheWindowShutsTheProgramDownAndKeepsTheWidgets) {
     int closedSignals = 0;
     QObject::connect(&view, &WindowView::closed, &view, [&] { ++closedSignals; });
