@@ -335,6 +335,12 @@ TEST_F(MainWindowViewTest, AReplyWaitOnTheShownWindowBlocksUntilItsTimeOut) {
     EXPECT_EQ(controls.RetryCounter2.text(), "1");
     EXPECT_EQ(controls.RetryCounter.text(), "0");
     controls.flags.ProtocolRunning = false;
+
+    // Tab reaches the box all the same, and it shows what the wait left there.
+    auto* box = widget<QLineEdit>("LoopCounter");
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(box, &focusIn);
+    EXPECT_EQ(box->text().toStdString(), controls.LoopCounter.text());
 }
 
 // The program's settings window, opened as the operator opens it, in the test's settings folder.
