@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -215,6 +216,28 @@ TEST_F(MainWindowViewTest, ALampPaintsEveryColourItTakesAtLeastOnce) {
     EXPECT_EQ(paintedColour(), QColor(0, 255, 0));
     EXPECT_EQ(paintedColour(), QColor(Qt::black));
     EXPECT_EQ(paintedColour(), QColor(Qt::black));
+}
+
+// A panel paints from a picture of itself, which must look as a plain panel does, also after
+// its caption has changed.
+TEST_F(MainWindowViewTest, APanelLooksAsAPlainPanelDoesWhateverItsCaption) {
+    auto* panel = widget<QGroupBox>("Frame3");
+    const auto alone = [](QWidget& widget) {
+        QPixmap picture(widget.size());
+        widget.render(&picture, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        return picture.toImage();
+    };
+    const auto plainLook = [&] {
+        QGroupBox plain(panel->title(), panel->parentWidget());
+        plain.setAutoFillBackground(true);
+        plain.setGeometry(panel->geometry());
+        return alone(plain);
+    };
+    const QImage communications = alone(*panel);
+    EXPECT_EQ(communications, plainLook());
+    controls.Frame3.setCaption("Wait Counter");
+    EXPECT_NE(alone(*panel), communications);
+    EXPECT_EQ(alone(*panel), plainLook());
 }
 
 TEST_F(MainWindowViewTest, ClicksAndKeysNeverMakeAFixedCellCurrent) {
