@@ -41,6 +41,14 @@ WindowView::WindowView(platform::Window& window, const QFont& gridFont)
     sync();
 }
 
+WindowView::~WindowView() {
+    for (const auto& [control, widget] : widgets_) {
+        if (widget->style() == &textBoxStyle_) {
+            widget->setStyle(nullptr);
+        }
+    }
+}
+
 void WindowView::build(platform::Container& container, QWidget& parent, const QFont& gridFont) {
     for (platform::Control* control : container.children()) {
         QWidget* widget = makeWidget(*control, parent, gridFont);
@@ -58,8 +66,11 @@ void WindowView::build(platform::Container& container, QWidget& parent, const QF
 QWidget* WindowView::makeWidget(platform::Control& control, QWidget& parent,
                                 const QFont& gridFont) {
     switch (control.kind()) {
-        case ControlKind::TextBox:
-            return new TextBoxView(static_cast<platform::TextBox&>(control), &parent);
+        case ControlKind::TextBox: {
+            auto* box = new TextBoxView(static_cast<platform::TextBox&>(control), &parent);
+            box->setStyle(&textBoxStyle_);
+            return box;
+        }
         case ControlKind::Label:
             return new LabelView(static_cast<platform::Label&>(control), &parent);
         case ControlKind::Button:

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/Window.h"
+#include "qt/PanelPictureStyle.h"
 
 namespace quendrix::qt {
 
@@ -17,6 +18,7 @@ class WindowView : public QWidget {
 
 public:
     WindowView(platform::Window& window, const QFont& gridFont);
+    ~WindowView() override;
 
     // The widget that shows `control`, or nullptr.
     QWidget* widgetFor(const platform::Control& control) const;
@@ -36,6 +38,8 @@ private:
     void sync();
 
     platform::Window& window_;
+    // The text boxes' style; they give it back before it goes.
+    PanelPictureStyle textBoxStyle_;
     // In the inventory's order, which is also the tab order.
     std::vector<std::pair<platform::Control*, QWidget*>> widgets_;
     bool closedShown_ = false;

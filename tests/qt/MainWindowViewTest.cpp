@@ -218,26 +218,40 @@ TEST_F(MainWindowViewTest, ALampPaintsEveryColourItTakesAtLeastOnce) {
     EXPECT_EQ(paintedColour(), QColor(Qt::black));
 }
 
-// A panel paints from a picture of itself, which must look as a plain panel does, also after
-// its caption has changed.
-TEST_F(MainWindowViewTest, APanelLooksAsAPlainPanelDoesWhateverItsCaption) {
+// The widget alone, without its children.
+QImage alone(QWidget& widget) {
+    QPixmap picture(widget.size());
+    widget.render(&picture, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    return picture.toImage();
+}
+
+// A panel paints from a picture of itself and a text box's frame comes from a picture too;
+// they must look as plain ones do, also after their caption or text has changed.
+TEST_F(MainWindowViewTest, PanelsAndTextBoxesLookAsPlainOnesDo) {
     auto* panel = widget<QGroupBox>("Frame3");
-    const auto alone = [](QWidget& widget) {
-        QPixmap picture(widget.size());
-        widget.render(&picture, QPoint(), QRegion(), QWidget::DrawWindowBackground);
-        return picture.toImage();
-    };
-    const auto plainLook = [&] {
+    const auto plainPanel = [&] {
         QGroupBox plain(panel->title(), panel->parentWidget());
         plain.setAutoFillBackground(true);
         plain.setGeometry(panel->geometry());
         return alone(plain);
     };
     const QImage communications = alone(*panel);
-    EXPECT_EQ(communications, plainLook());
+    EXPECT_EQ(communications, plainPanel());
     controls.Frame3.setCaption("Wait Counter");
     EXPECT_NE(alone(*panel), communications);
-    EXPECT_EQ(alone(*panel), plainLook());
+    EXPECT_EQ(alone(*panel), plainPanel());
+
+    auto* box = widget<QLineEdit>("strResponse");
+    const auto plainBox = [&] {
+        QLineEdit plain(box->text(), box->parentWidget());
+        plain.setGeometry(box->geometry());
+        return alone(plain);
+    };
+    for (const char* text : {"", "14", "6000"}) {
+        controls.strResponse.setText(text);
+        EXPECT_EQ(alone(*box), plainBox()) << text;
+        EXPECT_EQ(alone(*box), plainBox()) << text;  // from the picture
+    }
 }
 
 TEST_F(MainWindowViewTest, ClicksAndKeysNeverMakeAFixedCellCurrent) {
