@@ -26,7 +26,8 @@ RealProgram::~RealProgram() {
 bool RealProgram::show() {
     view_ = std::make_unique<WindowView>(form_->controls().MainForm, platform_.gridFont());
     form_->controls().MainForm.show();
-    return testsupport::pumpUntil([this] { return view_->windowHandle()->isExposed(); });
+    return testsupport::pumpUntil(
+        [this] { return view_->windowHandle() != nullptr && view_->windowHandle()->isExposed(); });
 }
 
 // A file dialog of the desktop would wait for a person; the Load itself is the program's.
