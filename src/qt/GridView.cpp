@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "qt/CellPictureDelegate.h"
 #include "qt/CodePage.h"
 #include "qt/ControlPlacement.h"
 #include "qt/GridHeader.h"
@@ -48,6 +49,7 @@ GridView::GridView(platform::Grid& grid, const QFont& font, QWidget* parent)
     setHorizontalHeader(new GridHeader(Qt::Horizontal, this));
     setVerticalHeader(new GridHeader(Qt::Vertical, this));
     setModel(&model_);
+    setItemDelegate(new CellPictureDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

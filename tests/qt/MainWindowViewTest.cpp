@@ -8,9 +8,11 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
@@ -251,6 +253,36 @@ TEST_F(MainWindowViewTest, PanelsAndTextBoxesLookAsPlainOnesDo) {
         controls.strResponse.setText(text);
         EXPECT_EQ(alone(*box), plainBox()) << text;
         EXPECT_EQ(alone(*box), plainBox()) << text;  // from the picture
+    }
+}
+
+// Cells are drawn from pictures too, marked or not, twice over: the second from the picture.
+TEST_F(MainWindowViewTest, GridCellsLookAsPlainOnesDo) {
+    const QStyledItemDelegate plain;
+    const auto painted = [&](const QAbstractItemDelegate& delegate, const QModelIndex& index,
+                             bool marked) {
+        QStyleOptionViewItem option;
+        option.initFrom(table->viewport());
+        option.widget = table;
+        option.font = table->font();
+        option.rect = table->visualRect(index);
+        option.state.setFlag(QStyle::State_Selected, marked);
+        QImage image(table->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(option.palette.color(QPalette::Base));
+        QPainter painter(&image);
+        delegate.paint(&painter, option, index);
+        return image;
+    };
+    for (const char* text : {"1", "2", "?4", ""}) {
+        for (int col = 1; col <= 3; ++col) {
+            grid.setTextMatrix(1, col, text);
+            const QModelIndex cell = table->model()->index(0, col - 1);
+            for (const bool marked : {false, true}) {
+                const QImage expected = painted(plain, cell, marked);
+                EXPECT_EQ(painted(*table->itemDelegate(), cell, marked), expected) << text << col;
+                EXPECT_EQ(painted(*table->itemDelegate(), cell, marked), expected) << text << col;
+            }
+        }
     }
 }
 
