@@ -18,11 +18,11 @@ QColor ShapeView::colourOf(platform::Colour colour) {
 
 void ShapeView::sync() {
     ControlPlacement::apply(shape_, *this);
-    show(shape_.fillColor());
+    showColour(shape_.fillColor());
 }
 
 // A lamp that cannot be seen takes every colour at once.
-void ShapeView::show(platform::Colour colour) {
+void ShapeView::showColour(platform::Colour colour) {
     if (!painted_ && seen()) {
         next_ = colour;
         return;
@@ -43,7 +43,7 @@ void ShapeView::paintEvent(QPaintEvent*) {
     painter.drawEllipse(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
     painted_ = true;
     if (next_) {
-        show(*next_);
+        showColour(*next_);
     }
 }
 

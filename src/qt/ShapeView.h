@@ -26,7 +26,7 @@ protected:
 
 private:
     void sync();
-    void show(platform::Colour colour);
+    void showColour(platform::Colour colour);
     bool seen() const { return isVisible() && updatesEnabled(); }
 
     platform::Shape& shape_;
