@@ -8,6 +8,7 @@
 #include "sim/SimFileSystem.h"
 #include "sim/SimGridMetrics.h"
 #include "sim/SimMessageBox.h"
+#include "sim/SimRunClock.h"
 #include "sim/SimSerialLine.h"
 #include "sim/SimSettingsStore.h"
 #include "sim/SimTimerScheduler.h"
@@ -38,6 +39,7 @@ public:
     platform::Version version() const override { return version_; }
     platform::Diagnostics& diagnostics() override { return diagnostics_; }
     platform::RandomSource& random() override { return random_; }
+    const platform::RunClock& runClock() const override { return runClock_; }
 
     VirtualClock& clock() { return clock_; }
     SimEventPump& pump() { return pump_; }
@@ -52,6 +54,7 @@ public:
     void replaceFileSystem(platform::FileSystem& files) { filesOverride_ = &files; }
     SimSettingsStore& settings() { return settings_; }
     SimFileDialog& dialog() { return dialog_; }
+    SimRunClock& wallClock() { return runClock_; }
 
 private:
     VirtualClock clock_;
@@ -68,6 +71,7 @@ private:
     platform::SerialLine* serialOverride_ = nullptr;
     platform::FileSystem* filesOverride_ = nullptr;
     ScriptedRandom random_;
+    SimRunClock runClock_{clock_};
 };
 
 }  // namespace quendrix::sim
