@@ -47,6 +47,15 @@ DryRunSession::DryRunSession(const DryRunOptions& options, std::ostream& out,
                                                         }},
                                     transcript_ ? &*transcript_ : nullptr);
     rows_ = form_->runner().onRowStarted.subscribe([this](int row) { rowStarted(row); });
+    if (!options.recordDir.empty()) {
+        // Virtual time from the moment the dry run starts, so that its record sorts among
+        // the real ones.
+        platform_.wallClock().setWallStart(platform::SystemRunClock().wallNow());
+        recorder_.emplace(
+            *form_, platform_,
+            app::RecordPlace{options.recordDir, false, record::RecordWriter::Mode::Synchronous,
+                             "quendrix-dryrun"});
+    }
     const platform::TextBox& receiveBuffer = form_->controls().Text3;
     receiveBuffer_ = receiveBuffer.observe([this, &receiveBuffer] {
         if (receiveBuffer.text().empty()) {

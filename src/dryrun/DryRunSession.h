@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "app/MainForm.h"
+#include "app/RunRecorder.h"
 #include "dryrun/DryRunOptions.h"
 #include "dryrun/FindingList.h"
 #include "dryrun/LineWatch.h"
@@ -51,6 +52,7 @@ private:
     ReplyErrorWatch replyErrors_{runFindings_};
     std::unique_ptr<MessageAnswerer> answerer_;
     std::unique_ptr<LineWatch> lineWatch_;
+    std::optional<app::RunRecorder> recorder_;
     platform::Subscription rows_;
     platform::Subscription receiveBuffer_;
     int rowsStarted_ = 0;

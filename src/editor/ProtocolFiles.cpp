@@ -87,7 +87,18 @@ void ProtocolFiles::writeProtocol() {
         }
     }
     slot.commit();
+    lastFile_ = CommonDialog1_.FileName();
     grid.setTopRow(1);
+}
+
+std::string ProtocolFiles::protocolText(const platform::Grid& grid) {
+    std::string text;
+    for (int row = 1; row <= ProtocolGrid::kProtocolRows; ++row) {
+        for (int col = kFirstColumn; col <= kLastColumn; ++col) {
+            text += platform::FileSlot::recordBytes(recordText(grid.TextMatrix(row, col)));
+        }
+    }
+    return text;
 }
 
 // A file of more than 2000 rows fails at row 2001, which the grid does not have.
@@ -101,6 +112,7 @@ void ProtocolFiles::readProtocol() {
         }
     }
     slot.close();
+    lastFile_ = CommonDialog1_.FileName();
     numberFilledRows();
     grid.setTopRow(1);
 }
