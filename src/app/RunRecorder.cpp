@@ -252,6 +252,7 @@ void RunRecorder::end(const runner::RunReport& report) {
                        {"test", numberIn(c.intTestCounter.text(), 0)}};
     record_->finish(ending);
     lastFolder_ = record_->folder();
+    lastTimeline_ = record_->timeline();
     record_.reset();
 }
 

@@ -42,6 +42,8 @@ public:
     record::RunRecord* current() { return record_ ? &*record_ : nullptr; }
     // The folder of the last run recorded, once it has ended.
     const std::optional<std::filesystem::path>& lastFolder() const { return lastFolder_; }
+    // What the last run recorded's timeline picture was drawn from.
+    const record::Timeline& lastTimeline() const { return lastTimeline_; }
     // The limits as the last start read them.
     const RecordLimits& limits() const { return limits_; }
 
@@ -63,6 +65,7 @@ private:
     RecordLimits limits_;
     std::optional<record::RunRecord> record_;
     std::optional<std::filesystem::path> lastFolder_;
+    record::Timeline lastTimeline_;
     bool awaitingCommandReply_ = false;
     std::vector<platform::Subscription> handlers_;
 };

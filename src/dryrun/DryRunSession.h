@@ -35,10 +35,13 @@ public:
     // Runs the protocol as the options' run button does; returns when the run has ended.
     void run();
     RunSummary summary() const;
+    // The run's record, when one was asked for.
+    const std::optional<app::RunRecorder>& recorder() const { return recorder_; }
 
 private:
     void rowStarted(int row);
     void stopAtLimit(RunSummary::Limit limit);
+    void recordPositions();
     std::vector<Finding> findings(const RunSummary& summary) const;
 
     const DryRunOptions& options_;
@@ -55,6 +58,7 @@ private:
     std::optional<app::RunRecorder> recorder_;
     platform::Subscription rows_;
     platform::Subscription receiveBuffer_;
+    std::vector<platform::Subscription> positionSamples_;
     int rowsStarted_ = 0;
     RunSummary::Limit limitReached_ = RunSummary::Limit::None;
 };

@@ -1,5 +1,6 @@
 #include "record/RunRecord.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "record/Sha256.h"
@@ -120,8 +121,14 @@ void RunRecord::pauseAnswered() {
     }
 }
 
+// Only a change is kept.
 void RunRecord::position(int address, long value) {
-    timeline_.positions.push_back({now(), address, value});
+    const auto& positions = timeline_.positions;
+    const auto last = std::find_if(positions.rbegin(), positions.rend(),
+                                   [address](const auto& p) { return p.address == address; });
+    if (last == positions.rend() || last->value != value) {
+        timeline_.positions.push_back({now(), address, value});
+    }
 }
 
 // Only rows that ran are written; the row that ends the run is one of them.

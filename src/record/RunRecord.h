@@ -58,6 +58,7 @@ public:
     void exchangeTimedOut();
     void pauseShown();
     void pauseAnswered();
+    // A drive's position now (the dry run's simulated instrument knows them).
     void position(int address, long value);
 
     // A turn that never ran its row (the window closed as it began) is left out: only the

@@ -2,6 +2,7 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -72,7 +73,7 @@ protected:
     bool mounted_ = false;
 };
 
-const std::vector<Row> kProtocol = {{"Count"},          {"2", "ZR", "W"}, {"1", "A100R", "W"},
+const std::vector<Row> kProtocol = {{"Count"},          {"1", "ZR", "W"}, {"1", "A100R", "W"},
                                     {"Loop", "2", "1"}, {"Wait", "1"},    {"End"}};
 
 TEST_F(RunRecordTest, ARunWritesItsFolderWithManifestLogTranscriptRowsAndTimeline) {
@@ -170,7 +171,15 @@ TEST_F(RunRecordTest, RowsAreThoseOfTheDryRunOfTheSameProtocol) {
     EXPECT_EQ(table.substr(0, table.find('\n', 60) + 1),
               "time\trow\tcolumn1\tcolumn2\tcolumn3\tsent\terror\tready\n"
               "0.000000\t1\tCount\t\t\t\t\t\n");
-    EXPECT_NE(table.find("\t2\t2\tZR\tW\t/2ZR\t0\tready\n"), std::string::npos);
+    EXPECT_NE(table.find("\t2\t1\tZR\tW\t/1ZR\t0\tready\n"), std::string::npos);
+    // One mark per row and exchange; the dry run draws the drives' positions too.
+    const record::Timeline& timeline = session.recorder()->lastTimeline();
+    EXPECT_EQ(timeline.rows.size(), 9U);
+    EXPECT_GE(timeline.exchanges.size(), 3U * 4) << "a poll, the command and a poll a row";
+    EXPECT_TRUE(std::ranges::all_of(timeline.exchanges, [](const auto& e) { return e.replied; }));
+    const auto& positions = timeline.positions;
+    EXPECT_TRUE(std::ranges::any_of(
+        positions, [](const auto& p) { return p.address == 1 && p.value == 100; }));
     const Json dry = Json::parse(readFile(folder_ / "dry" / "run.json"));
     EXPECT_EQ(dry["program"], "quendrix-dryrun");
     EXPECT_EQ(dry["protocol"]["path"], fs::absolute(file).string());
