@@ -53,7 +53,17 @@ void RecordWriter::hand(Job job) {
             return;
         }
         queuedBytes_ += job.bytes.size();
-        queue_.push_back(std::move(job));
+        urgent_ = urgent_ || job.replace || queuedBytes_ >= kWakeBytes;
+        // The transcript comes a byte at a time: joined, it costs one write, not one each.
+        if (!job.replace && !queue_.empty() && !queue_.back().replace &&
+            queue_.back().file == job.file) {
+            queue_.back().bytes += job.bytes;
+        } else {
+            queue_.push_back(std::move(job));
+        }
+        if (!urgent_) {
+            return;
+        }
     }
     wake_.notify_one();
 }
@@ -64,6 +74,8 @@ void RecordWriter::flush() {
         return;
     }
     std::unique_lock lock(mutex_);
+    urgent_ = true;
+    wake_.notify_one();
     idle_.wait(lock, [this] { return queue_.empty() && !busy_; });
 }
 
@@ -131,14 +143,20 @@ void RecordWriter::fail(const std::string& reason) {
     }
 }
 
-// Each batch is written and flushed before the writer sleeps again, so that what a crash
-// leaves is at most the last batch short.
+// The writer gathers what comes for a moment and writes it as one batch, flushed before it
+// waits again, so that a crash leaves the files at most that moment short; a whole file to
+// replace, a flush, or much to write wakes it at once.
 void RecordWriter::work() {
     std::unique_lock lock(mutex_);
     for (;;) {
-        wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+        wake_.wait_for(lock, kLinger, [this] { return stopping_ || urgent_; });
+        urgent_ = false;
         if (queue_.empty()) {
-            break;
+            idle_.notify_all();
+            if (stopping_) {
+                break;
+            }
+            continue;
         }
         std::deque<Job> batch;
         batch.swap(queue_);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdio>
@@ -24,6 +25,9 @@ class RecordWriter {
 public:
     enum class Mode { Synchronous, Threaded };
     static constexpr std::size_t kQueueLimit = 8 * 1024 * 1024;
+    // How long the thread gathers before it writes, and how much wakes it sooner.
+    static constexpr std::chrono::milliseconds kLinger{100};
+    static constexpr std::size_t kWakeBytes = 64 * 1024;
 
     RecordWriter(std::filesystem::path folder, Mode mode, std::size_t queueLimit = kQueueLimit);
     ~RecordWriter();
@@ -74,6 +78,7 @@ private:
     std::deque<Job> queue_;
     std::size_t queuedBytes_ = 0;
     bool busy_ = false;
+    bool urgent_ = false;
     bool stopping_ = false;
     std::string failure_;
     std::atomic<bool> failed_{false};
