@@ -77,6 +77,17 @@ void RunRecorder::wire() {
         [this](const device::Reply& reply) { replyDecoded(reply); }));
     handlers_.push_back(link.onExchangeEnded.subscribe(
         [this](device::DeviceLink::Exchange, device::WaitOutcome o) { exchangeEnded(o); }));
+    // Every message of a run waits on the operator.
+    handlers_.push_back(form_.messages().onShown.subscribe([this](const std::string&) {
+        if (record_) {
+            record_->pauseShown();
+        }
+    }));
+    handlers_.push_back(form_.messages().onClosed.subscribe([this] {
+        if (record_) {
+            record_->pauseAnswered();
+        }
+    }));
     handlers_.push_back(c.fileSlot.onRecordWritten.subscribe([this](std::string_view bytes) {
         if (record_) {
             record_->logWritten(bytes);

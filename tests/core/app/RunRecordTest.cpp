@@ -202,6 +202,8 @@ TEST_F(RunRecordTest, EachStartThatRunsGetsAFolderOfItsOwn) {
     const Json ended = Json::parse(readFile(first / "run.json"));
     EXPECT_EQ(ended["outcome"], "end-button");
     EXPECT_EQ(ended["lastRow"], 2);
+    // A step's message after each row holds the run until the operator answers it.
+    EXPECT_EQ(recorded.recorder.lastTimeline().pauses.size(), 3U);
     EXPECT_EQ(Json::parse(readFile(second / "run.json"))["mode"], "step");
     EXPECT_EQ(Json::parse(readFile(third / "run.json"))["mode"], "test-step");
 }
