@@ -1,9 +1,10 @@
 #include "app/RunRecorder.h"
 
-#include <charconv>
+#include <cmath>
 #include <system_error>
 
 #include "common/CodePage.h"
+#include "common/NumberText.h"
 #include "platform/Failure.h"
 #include "record/RecordFolder.h"
 #include "record/Sha256.h"
@@ -16,10 +17,10 @@ namespace {
 using record::Timeline;
 using runner::RowKind;
 
-long numberIn(const std::string& text, long otherwise) {
-    long value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() ? value : otherwise;
+// A count or limit as the program reads a text box; `otherwise` for a text that is none.
+long wholeNumber(const std::string& text, long otherwise) {
+    const std::optional<double> value = readWholeNumber(text);
+    return value ? std::lround(*value) : otherwise;
 }
 
 Timeline::RowClass rowClass(RowKind kind) {
@@ -144,7 +145,7 @@ void RunRecorder::pruneOldRecords() {
     auto& store = platform_.settingsStore();
     const auto limit = [&](const char* key, long otherwise) {
         try {
-            const long value = numberIn(
+            const long value = wholeNumber(
                 store.GetSetting(settings::kApplication, "Records", key, std::to_string(otherwise)),
                 otherwise);
             return value >= 0 ? value : otherwise;
@@ -206,7 +207,7 @@ void RunRecorder::exchangeSent(device::DeviceLink::Exchange kind, const std::str
     if (!record_) {
         return;
     }
-    record_->exchangeSent(static_cast<int>(numberIn(form_.controls().flags.CurrentAddress, 0)));
+    record_->exchangeSent(static_cast<int>(wholeNumber(form_.controls().flags.CurrentAddress, 0)));
     awaitingCommandReply_ = kind == device::DeviceLink::Exchange::Command;
     if (awaitingCommandReply_) {
         record_->commandSent(utf8FromCodePage(frame));
@@ -225,7 +226,7 @@ void RunRecorder::replyDecoded(const device::Reply& reply) {
 }
 
 void RunRecorder::exchangeEnded(device::WaitOutcome outcome) {
-    if (record_ && outcome != device::WaitOutcome::Replied) {
+    if (record_ && outcome == device::WaitOutcome::TimedOut) {
         record_->exchangeTimedOut();
     }
     awaitingCommandReply_ = false;
@@ -255,12 +256,12 @@ void RunRecorder::end(const runner::RunReport& report) {
     ending.rowsExecuted = report.rowsExecuted;
     ending.commandsSent = report.commandsSent;
     ending.lastRow = report.row;
-    ending.counters = {{"error2", numberIn(c.Error2.text(), 0)},
-                       {"error3", numberIn(c.Error3.text(), 0)},
-                       {"error9", numberIn(c.Error9.text(), 0)},
-                       {"RetryCounter", numberIn(c.RetryCounter.text(), 0)},
-                       {"RetryCounter2", numberIn(c.RetryCounter2.text(), 0)},
-                       {"test", numberIn(c.intTestCounter.text(), 0)}};
+    ending.counters = {{"error2", wholeNumber(c.Error2.text(), 0)},
+                       {"error3", wholeNumber(c.Error3.text(), 0)},
+                       {"error9", wholeNumber(c.Error9.text(), 0)},
+                       {"RetryCounter", wholeNumber(c.RetryCounter.text(), 0)},
+                       {"RetryCounter2", wholeNumber(c.RetryCounter2.text(), 0)},
+                       {"test", wholeNumber(c.intTestCounter.text(), 0)}};
     record_->finish(ending);
     lastFolder_ = record_->folder();
     lastTimeline_ = record_->timeline();

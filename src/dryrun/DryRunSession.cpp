@@ -116,6 +116,16 @@ void DryRunSession::rowStarted(int row) {
     replyErrors_.rowStarted(row, device ? std::string_view((*cells)[0]) : std::string_view());
 }
 
+std::vector<std::string> DryRunSession::recordProblems() {
+    std::vector<std::string> problems;
+    for (const std::string& line : platform_.diagnosticLines().lines()) {
+        if (line.starts_with("run record")) {
+            problems.push_back(line);
+        }
+    }
+    return problems;
+}
+
 void DryRunSession::recordPositions() {
     record::RunRecord* record = recorder_->current();
     if (record == nullptr) {

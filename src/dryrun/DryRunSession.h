@@ -37,6 +37,8 @@ public:
     RunSummary summary() const;
     // The run's record, when one was asked for.
     const std::optional<app::RunRecorder>& recorder() const { return recorder_; }
+    // What became of a record that could not be written whole.
+    std::vector<std::string> recordProblems();
 
 private:
     void rowStarted(int row);

@@ -148,7 +148,9 @@ void RunRecord::endRow(int rowsExecuted) {
 
 void RunRecord::finish(const Ending& ending) {
     endRow(ending.rowsExecuted);
-    exchangeTimedOut();
+    // An exchange still waiting was cut short by the end, and timed out no more than it was
+    // answered.
+    exchange_.reset();
     pauseAnswered();
     timeline_.length = now();
     writer_.replace(kTimeline, renderTimelineSvg(timeline_, folder().filename().string()));
