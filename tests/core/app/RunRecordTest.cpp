@@ -130,17 +130,18 @@ TEST_F(RunRecordTest, ARunWritesItsFolderWithManifestLogTranscriptRowsAndTimelin
               recorded.rig.platform.files().content("saved.protocol"));
     // What came in, line for line with the monitor; what went out, each byte once.
     std::string received;
-    std::size_t sentBytes = 0;
+    std::string sent;
     std::istringstream transcript(readFile(folder / "transcript.txt"));
     for (std::string line; std::getline(transcript, line);) {
         if (line.find("host>sim") == std::string::npos) {
             received += line + '\n';
         } else {
-            ++sentBytes;
+            sent += static_cast<char>(
+                std::stoi(line.substr(line.find("host>sim ") + 9, 2), nullptr, 16));
         }
     }
     EXPECT_EQ(received, monitored);
-    EXPECT_EQ(sentBytes, recorded.rig.platform.serial().written().size());
+    EXPECT_EQ(sent, recorded.rig.platform.serial().written());
     EXPECT_NE(readFile(folder / "timeline.svg").find("<svg"), std::string::npos);
 }
 
@@ -204,6 +205,19 @@ TEST_F(RunRecordTest, EachStartThatRunsGetsAFolderOfItsOwn) {
     EXPECT_EQ(ended["lastRow"], 2);
     // A step's message after each row holds the run until the operator answers it.
     EXPECT_EQ(recorded.recorder.lastTimeline().pauses.size(), 3U);
+
+    RecordedRig closed({{"Count"}, {"Count"}, {"End"}}, folder_ / "closed");
+    const auto closing = closed.rig.form.runner().onRowStarted.subscribe([&](int row) {
+        if (row == 2) {
+            closed.rig.c.MainForm.close();
+        }
+    });
+    const Json closedManifest = Json::parse(readFile(closed.run() / "run.json"));
+    EXPECT_EQ(closedManifest["outcome"], "program-closed");
+    EXPECT_EQ(closedManifest["rowsExecuted"], 1);
+    EXPECT_EQ(readFile(closed.recorder.lastFolder().value() / "rows.tsv").find("\t2\t"),
+              std::string::npos)
+        << "the turn that never ran its row";
     EXPECT_EQ(Json::parse(readFile(second / "run.json"))["mode"], "step");
     EXPECT_EQ(Json::parse(readFile(third / "run.json"))["mode"], "test-step");
 }
