@@ -1,6 +1,7 @@
 #include "app/RunRecorder.h"
 
 #include <cmath>
+#include <exception>
 #include <system_error>
 
 #include "common/CodePage.h"
@@ -112,9 +113,13 @@ void RunRecorder::begin(std::int16_t index) {
     if (!folder) {
         return;
     }
-    record_.emplace(*folder, place_.mode, startManifest(index),
-                    editor::ProtocolFiles::protocolText(form_.controls().MSFlexGrid1),
-                    platform_.runClock(), platform_.diagnostics());
+    try {
+        record_.emplace(*folder, place_.mode, startManifest(index),
+                        editor::ProtocolFiles::protocolText(form_.controls().MSFlexGrid1),
+                        platform_.runClock(), platform_.diagnostics());
+    } catch (const std::exception& failure) {
+        platform_.diagnostics().report(std::string("run record not written: ") + failure.what());
+    }
     awaitingCommandReply_ = false;
 }
 
@@ -262,9 +267,13 @@ void RunRecorder::end(const runner::RunReport& report) {
                        {"RetryCounter", wholeNumber(c.RetryCounter.text(), 0)},
                        {"RetryCounter2", wholeNumber(c.RetryCounter2.text(), 0)},
                        {"test", wholeNumber(c.intTestCounter.text(), 0)}};
-    record_->finish(ending);
     lastFolder_ = record_->folder();
-    lastTimeline_ = record_->timeline();
+    try {
+        record_->finish(ending);
+        lastTimeline_ = record_->timeline();
+    } catch (const std::exception& failure) {
+        platform_.diagnostics().report(std::string("run record incomplete: ") + failure.what());
+    }
     record_.reset();
 }
 
