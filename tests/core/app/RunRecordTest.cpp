@@ -192,13 +192,20 @@ TEST_F(RunRecordTest, RowsAreThoseOfTheDryRunOfTheSameProtocol) {
 TEST_F(RunRecordTest, EachStartThatRunsGetsAFolderOfItsOwn) {
     RecordedRig recorded({{"Count"}, {"Count"}, {"End"}}, folder_ / "runs");
     recorded.rig.endOnTurn = 2;
+    auto& settings = recorded.rig.platform.settings();
+    settings.put("quendrix", "records", "keepruns", "7");
+    settings.put("quendrix", "Records", "KeepMegabytes", "lots");
     const fs::path first = recorded.run();
+    EXPECT_EQ(recorded.recorder.limits().keepRuns, 7);
+    EXPECT_EQ(recorded.recorder.limits().keepMegabytes, 1024) << "not a number: the default";
+    settings.put("quendrix", "Records", "KeepMegabytes", "0");
     const fs::path second = recorded.run(2);
     const fs::path third = recorded.run(3);
     recorded.rig.platform.files().makeFailing("TESTFILE.txt");
     recorded.rig.run();
     EXPECT_EQ(second.filename(), first.filename().string() + "-2");
     EXPECT_EQ(third.filename(), first.filename().string() + "-3");
+    EXPECT_EQ(recorded.recorder.limits().keepMegabytes, 0) << "no limit";
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "runs"), {}), 3);
     const Json ended = Json::parse(readFile(first / "run.json"));
     EXPECT_EQ(ended["outcome"], "end-button");
