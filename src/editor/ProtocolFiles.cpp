@@ -18,6 +18,16 @@ std::string recordText(std::string text) {
     return text;
 }
 
+// Every cell of the 2000 rows as the file holds it, row by row.
+template <typename Take>
+void eachRecord(const platform::Grid& grid, Take take) {
+    for (int row = 1; row <= ProtocolGrid::kProtocolRows; ++row) {
+        for (int col = ProtocolFiles::kFirstColumn; col <= ProtocolFiles::kLastColumn; ++col) {
+            take(recordText(grid.TextMatrix(row, col)));
+        }
+    }
+}
+
 }  // namespace
 
 ProtocolFiles::ProtocolFiles(form::MainFormControls& form, platform::FileDialog& CommonDialog1,
@@ -81,11 +91,7 @@ void ProtocolFiles::writeProtocol() {
     auto& grid = form_.MSFlexGrid1;
     auto& slot = form_.fileSlot;
     slot.openForReplace(CommonDialog1_.FileName());
-    for (int row = 1; row <= ProtocolGrid::kProtocolRows; ++row) {
-        for (int col = kFirstColumn; col <= kLastColumn; ++col) {
-            slot.writeRecord(recordText(grid.TextMatrix(row, col)));
-        }
-    }
+    eachRecord(grid, [&](const std::string& record) { slot.writeRecord(record); });
     slot.commit();
     lastFile_ = CommonDialog1_.FileName();
     grid.setTopRow(1);
@@ -93,11 +99,8 @@ void ProtocolFiles::writeProtocol() {
 
 std::string ProtocolFiles::protocolText(const platform::Grid& grid) {
     std::string text;
-    for (int row = 1; row <= ProtocolGrid::kProtocolRows; ++row) {
-        for (int col = kFirstColumn; col <= kLastColumn; ++col) {
-            text += platform::FileSlot::recordBytes(recordText(grid.TextMatrix(row, col)));
-        }
-    }
+    eachRecord(grid,
+               [&](const std::string& record) { text += platform::FileSlot::recordBytes(record); });
     return text;
 }
 

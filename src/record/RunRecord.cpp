@@ -65,7 +65,7 @@ void RunRecord::lineBytes(bool toInstrument, std::string_view bytes) {
 
 void RunRecord::rowStarted(int row, const std::array<std::string, 3>& cells,
                            Timeline::RowClass kind) {
-    endRow(rowsWritten_ + 1);
+    endRow(true);
     const RunTime at = now();
     row_ = RowsTable::Line{at, row, cells, {}, {}, {}};
     timeline_.rows.push_back({at, at, row, kind});
@@ -132,11 +132,11 @@ void RunRecord::position(int address, long value) {
 }
 
 // Only rows that ran are written; the row that ends the run is one of them.
-void RunRecord::endRow(int rowsExecuted) {
+void RunRecord::endRow(bool ran) {
     if (!row_) {
         return;
     }
-    if (rowsWritten_ < rowsExecuted) {
+    if (ran) {
         append(kRows, RowsTable::line(*row_));
         ++rowsWritten_;
         timeline_.rows.back().end = now();
@@ -147,7 +147,7 @@ void RunRecord::endRow(int rowsExecuted) {
 }
 
 void RunRecord::finish(const Ending& ending) {
-    endRow(ending.rowsExecuted);
+    endRow(rowsWritten_ < ending.rowsExecuted);
     // An exchange still waiting was cut short by the end, and timed out no more than it was
     // answered.
     exchange_.reset();

@@ -75,7 +75,7 @@ private:
     RunTime now() const;
     void append(const char* file, std::string bytes);
     void noticeFailure();
-    void endRow(int rowsExecuted);
+    void endRow(bool ran);
 
     RecordWriter writer_;
     Manifest manifest_;
