@@ -3,8 +3,8 @@
 #include <QDir>
 
 #include "editor/ProtocolFiles.h"
-#include "sim/SimFileDialog.h"
-#include "sim/SimMessageBox.h"
+#include "sim/virtualtime/SimFileDialog.h"
+#include "sim/virtualtime/SimMessageBox.h"
 
 namespace quendrix::qt::bench {
 

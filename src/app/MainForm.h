@@ -7,7 +7,7 @@
 #include "editor/CellEditor.h"
 #include "editor/ProtocolFiles.h"
 #include "editor/ProtocolGrid.h"
-#include "form/MainFormControls.h"
+#include "form/Inventory.h"
 #include "form/SettingsFields.h"
 #include "platform/Platform.h"
 #include "platform/WatchedMessageBox.h"
@@ -27,7 +27,7 @@ public:
     MainForm(const MainForm&) = delete;
     MainForm& operator=(const MainForm&) = delete;
 
-    form::MainFormControls& controls() { return controls_; }
+    form::Inventory& controls() { return controls_; }
     editor::ProtocolFiles& protocolFiles() { return protocolFiles_; }
     device::DeviceLink& deviceLink() { return device_; }
     runner::ProtocolRunner& runner() { return runner_; }
@@ -47,7 +47,7 @@ private:
     void Form_Unload();
 
     platform::Platform& platform_;
-    form::MainFormControls controls_;
+    form::Inventory controls_;
     editor::ProtocolGrid grid_;
     editor::CellEditor cellEditor_;
     platform::WatchedMessageBox messages_;

@@ -137,8 +137,10 @@ std::optional<std::filesystem::path> RunRecorder::makeFolder() {
         if (place_.folder.empty()) {
             throw platform::Failure("no data folder is known");
         }
+        // Made first, so that the new run counts as the newest of the runs kept.
+        auto folder = record::makeRecordFolder(place_.folder, platform_.runClock().wallNow());
         pruneOldRecords();
-        return record::makeRecordFolder(place_.folder, platform_.runClock().wallNow());
+        return folder;
     } catch (const platform::Failure& failure) {
         platform_.diagnostics().report(std::string("run record not written: ") + failure.what());
         return std::nullopt;
@@ -159,8 +161,9 @@ void RunRecorder::pruneOldRecords() {
         }
     };
     limits_ = {limit("KeepRuns", 500), limit("KeepMegabytes", 1024)};
-    // RETENTION: record::pruneRecords(place_.folder, limits_) is called here, the one place,
-    // once the library has it: oldest first, never a running record.
+    for (const auto& failure : record::pruneRecords(place_.folder, limits_).failures) {
+        platform_.diagnostics().report("old run record not removed: " + failure);
+    }
 }
 
 record::Manifest RunRecorder::startManifest(std::int16_t index) {

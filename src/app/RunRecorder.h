@@ -9,6 +9,7 @@
 #include "app/MainForm.h"
 #include "platform/Platform.h"
 #include "record/RecordWriter.h"
+#include "record/Retention.h"
 #include "record/RunRecord.h"
 
 namespace quendrix::app {
@@ -21,12 +22,6 @@ struct RecordPlace {
     bool folderPerRun = true;
     record::RecordWriter::Mode mode = record::RecordWriter::Mode::Threaded;
     std::string program = "quendrix";
-};
-
-// The limits of the records kept, from section [Records] of the settings; 0 is no limit.
-struct RecordLimits {
-    long keepRuns = 500;
-    long keepMegabytes = 1024;
 };
 
 // Records every run of the main window that gets past its start: it listens to the runner,
@@ -45,7 +40,7 @@ public:
     // What the last run recorded's timeline picture was drawn from.
     const record::Timeline& lastTimeline() const { return lastTimeline_; }
     // The limits as the last start read them.
-    const RecordLimits& limits() const { return limits_; }
+    const record::RetentionLimits& limits() const { return limits_; }
 
 private:
     void begin(std::int16_t index);
@@ -62,7 +57,8 @@ private:
     MainForm& form_;
     platform::Platform& platform_;
     RecordPlace place_;
-    RecordLimits limits_;
+    // From section [Records] of the settings, read at every start; 0 is no limit.
+    record::RetentionLimits limits_;
     std::optional<record::RunRecord> record_;
     std::optional<std::filesystem::path> lastFolder_;
     record::Timeline lastTimeline_;

@@ -2,7 +2,7 @@
 
 namespace quendrix::device {
 
-DeviceLink::DeviceLink(form::MainFormControls& form)
+DeviceLink::DeviceLink(form::Inventory& form)
     : form_(form),
       log_(form.fileSlot, form.diagnostics),
       watchdog_(form.tmrCommunicationTimeout),

@@ -9,7 +9,7 @@
 #include "platform/Failure.h"
 #include "platform/FileSlot.h"
 #include "platform/StdFileSystem.h"
-#include "sim/StalledWait.h"
+#include "sim/virtualtime/StalledWait.h"
 
 namespace quendrix::dryrun {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "sim/server/FaultOptions.h"
+#include "sim/cli/FaultOptions.h"
 
 namespace quendrix::dryrun {
 namespace {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "sim/Scheduler.h"
+#include "sim/clock/Scheduler.h"
 #include "sim/instrument/FaultSwitches.h"
 
 namespace quendrix::dryrun {

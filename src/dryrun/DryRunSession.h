@@ -15,8 +15,8 @@
 #include "dryrun/ReplyErrorWatch.h"
 #include "dryrun/RowTrace.h"
 #include "dryrun/RunSummary.h"
-#include "sim/SimPlatform.h"
-#include "sim/server/Transcript.h"
+#include "sim/cli/Transcript.h"
+#include "sim/virtualtime/SimPlatform.h"
 
 namespace quendrix::dryrun {
 

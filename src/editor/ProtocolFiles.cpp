@@ -30,7 +30,7 @@ void eachRecord(const platform::Grid& grid, Take take) {
 
 }  // namespace
 
-ProtocolFiles::ProtocolFiles(form::MainFormControls& form, platform::FileDialog& CommonDialog1,
+ProtocolFiles::ProtocolFiles(form::Inventory& form, platform::FileDialog& CommonDialog1,
                              platform::MessageBox& messages)
     : form_(form), CommonDialog1_(CommonDialog1), messages_(messages) {
     handlers_.push_back(form_.SaveProtocol.onClick.subscribe([this] { SaveProtocol_Click(); }));

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "form/MainFormControls.h"
+#include "form/Inventory.h"
 #include "platform/ChangeNotifier.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
@@ -25,7 +25,7 @@ public:
     static constexpr int kLastColumn = 3;
 
     // Wires the Load and Save buttons of the main window.
-    ProtocolFiles(form::MainFormControls& form, platform::FileDialog& CommonDialog1,
+    ProtocolFiles(form::Inventory& form, platform::FileDialog& CommonDialog1,
                   platform::MessageBox& messages);
     ProtocolFiles(const ProtocolFiles&) = delete;
     ProtocolFiles& operator=(const ProtocolFiles&) = delete;
@@ -51,7 +51,7 @@ private:
     void numberFilledRows();
     void fail(std::string_view message, std::string_view reason);
 
-    form::MainFormControls& form_;
+    form::Inventory& form_;
     platform::FileDialog& CommonDialog1_;
     platform::MessageBox& messages_;
     std::string lastFile_;

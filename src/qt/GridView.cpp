@@ -6,9 +6,9 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "qt/CodePage.h"
 #include "qt/ControlPlacement.h"
 #include "qt/KeyCodes.h"
+#include "qt/shared/CodePage.h"
 
 namespace quendrix::qt {
 namespace {

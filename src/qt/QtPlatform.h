@@ -12,8 +12,8 @@
 #include "qt/QtFileSystem.h"
 #include "qt/QtGridMetrics.h"
 #include "qt/QtMessageBox.h"
-#include "qt/QtSettingsStore.h"
 #include "qt/QtTimerScheduler.h"
+#include "qt/shared/QtSettingsStore.h"
 
 namespace quendrix::qt {
 

@@ -34,7 +34,7 @@ struct Manifest {
     std::vector<std::pair<std::string, long>> counters;  // in the order written
     std::optional<int> lastRow;
     std::string host;
-    long pid = 0;
+    long long pid = 0;
 };
 
 // The manifest as run.json holds it, ending in a line end.

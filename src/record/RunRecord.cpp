@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "record/Sha256.h"
-#include "record/ThisProcess.h"
+#include "record/ProcessIdentity.h"
 #include "record/TimelineSvg.h"
 #include "record/TranscriptLine.h"
 #include "record/WallTimeText.h"
@@ -23,7 +23,7 @@ RunRecord::RunRecord(const std::filesystem::path& folder, RecordWriter::Mode mod
     manifest_.start = isoText(clock_.wallNow());
     manifest_.virtualClock = clock_.isVirtual();
     manifest_.recordSha256 = Sha256::hexOf(protocolText);
-    manifest_.host = thisHost();
+    manifest_.host = thisHostName();
     manifest_.pid = thisProcessId();
     writer_.replace(kManifest, manifestJson(manifest_));
     append(kProtocol, protocolText);

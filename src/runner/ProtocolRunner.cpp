@@ -45,7 +45,7 @@ RunMode modeOf(std::int16_t Index) {
 
 }  // namespace
 
-ProtocolRunner::ProtocolRunner(form::MainFormControls& form, device::DeviceLink& link,
+ProtocolRunner::ProtocolRunner(form::Inventory& form, device::DeviceLink& link,
                                form::SettingsFields& settings, platform::MessageBox& messages,
                                platform::RandomSource& random)
     : form_(form),

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "device/DeviceLink.h"
-#include "form/MainFormControls.h"
+#include "form/Inventory.h"
 #include "form/SettingsFields.h"
 #include "platform/ChangeNotifier.h"
 #include "platform/MessageBox.h"
@@ -28,9 +28,8 @@ public:
     // Created at every start in the process's current directory.
     static constexpr const char* kRunLog = "TESTFILE.txt";
 
-    ProtocolRunner(form::MainFormControls& form, device::DeviceLink& link,
-                   form::SettingsFields& settings, platform::MessageBox& messages,
-                   platform::RandomSource& random);
+    ProtocolRunner(form::Inventory& form, device::DeviceLink& link, form::SettingsFields& settings,
+                   platform::MessageBox& messages, platform::RandomSource& random);
     ProtocolRunner(const ProtocolRunner&) = delete;
     ProtocolRunner& operator=(const ProtocolRunner&) = delete;
 
@@ -67,7 +66,7 @@ private:
     template <typename Step>
     void step(Step&& action);
 
-    form::MainFormControls& form_;
+    form::Inventory& form_;
     form::SettingsFields& settings_;
     platform::MessageBox& messages_;
     StopRoutine stop_;

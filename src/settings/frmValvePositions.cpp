@@ -8,7 +8,7 @@
 
 namespace quendrix::settings {
 
-frmValvePositions::frmValvePositions(form::MainFormControls& form, platform::SettingsStore& store)
+frmValvePositions::frmValvePositions(form::Inventory& form, platform::SettingsStore& store)
     : form_(form), store_(store) {
     handlers_.push_back(form_.Settings.onClick.subscribe([this] { Settings_Click(); }));
     handlers_.push_back(form_.Command1.onClick.subscribe([this] { Command1_Click(); }));

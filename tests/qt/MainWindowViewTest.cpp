@@ -20,7 +20,7 @@
 #include "qt/QtGridMetrics.h"
 #include "qt/QtPlatform.h"
 #include "qt/WindowView.h"
-#include "sim/SimPlatform.h"
+#include "sim/virtualtime/SimPlatform.h"
 #include "support/ConfigHome.h"
 
 namespace quendrix::qt {
@@ -61,7 +61,7 @@ protected:
     testsupport::ConfigHome config;
     QtPlatform platform;
     app::MainForm form{platform};
-    form::MainFormControls& controls = form.controls();
+    form::Inventory& controls = form.controls();
     WindowView view{controls.MainForm, platform.gridFont()};
     QTableView* table = widget<QTableView>("MSFlexGrid1");
     platform::Grid& grid = controls.MSFlexGrid1;

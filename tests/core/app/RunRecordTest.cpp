@@ -187,6 +187,18 @@ TEST_F(RunRecordTest, RowsAreThoseOfTheDryRunOfTheSameProtocol) {
     EXPECT_EQ(dry["protocol"]["sha256"], dry["protocol"]["recordSha256"]);
 }
 
+// Each start keeps the newest runs, itself counted, and removes the older ones.
+TEST_F(RunRecordTest, AStartRemovesTheRecordsBeyondTheLimit) {
+    RecordedRig recorded({{"Count"}, {"End"}}, folder_ / "runs");
+    recorded.rig.platform.settings().put("quendrix", "Records", "KeepRuns", "2");
+    const fs::path first = recorded.run();
+    const fs::path second = recorded.run();
+    const fs::path third = recorded.run();
+    EXPECT_FALSE(fs::exists(first));
+    EXPECT_TRUE(fs::exists(second / "run.json"));
+    EXPECT_TRUE(fs::exists(third / "run.json"));
+}
+
 // Two starts in one second get two folders; a refused start makes none; the modes and how
 // a run ended are named.
 TEST_F(RunRecordTest, EachStartThatRunsGetsAFolderOfItsOwn) {

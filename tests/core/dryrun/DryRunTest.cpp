@@ -17,7 +17,7 @@
 #include "dryrun/DryRun.h"
 #include "dryrun/DryRunOptionParser.h"
 #include "dryrun/ReadThroughFileSystem.h"
-#include "sim/SimPlatform.h"
+#include "sim/virtualtime/SimPlatform.h"
 
 namespace quendrix::dryrun {
 namespace {
