@@ -13,6 +13,7 @@
 
 #include "app/MainForm.h"
 #include "app/RunRecorder.h"
+#include "record/RecordIndex.h"
 #include "qt/QtPlatform.h"
 #include "support/ConfigHome.h"
 
@@ -83,6 +84,10 @@ TEST(RunRecordKillTest, AKilledRunLeavesItsManifestRunning) {
     QFile rows(folder.filePath(QStringLiteral("rows.tsv")));
     ASSERT_TRUE(rows.open(QIODevice::ReadOnly));
     EXPECT_GE(rows.readAll().count('\n'), 5) << "the header and the four rows before the kill";
+    // What quendrix-records lists: interrupted, at the last row the record logged.
+    const record::StoredRecord stored = record::readRunRecord(folder.path().toStdString());
+    EXPECT_EQ(stored.state, record::RunState::Interrupted);
+    EXPECT_TRUE(stored.lastRow.has_value());
 }
 
 }  // namespace
