@@ -10,7 +10,7 @@
 
 #include "app/MainForm.h"
 #include "platform/StdFileSystem.h"
-#include "sim/SimPlatform.h"
+#include "sim/virtualtime/SimPlatform.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "app/MainForm.h"
 #include "platform/SerialLine.h"
-#include "sim/SimPlatform.h"
+#include "sim/virtualtime/SimPlatform.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "app/MainForm.h"
-#include "sim/SimPlatform.h"
+#include "sim/virtualtime/SimPlatform.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/MainForm.h"
-#include "sim/SimPlatform.h"
+#include "sim/virtualtime/SimPlatform.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <QWindow>
 
 #include "editor/ProtocolFiles.h"
-#include "sim/SimFileDialog.h"
-#include "sim/SimMessageBox.h"
+#include "sim/virtualtime/SimFileDialog.h"
+#include "sim/virtualtime/SimMessageBox.h"
 #include "support/PumpUntil.h"
 
 namespace quendrix::qt::bench {

@@ -27,6 +27,7 @@ public:
 
     bool ok() const { return !device_.isEmpty(); }
     app::MainForm& form() { return *form_; }
+    QtPlatform& platform() { return platform_; }
     // Loads the protocol file through the program's own Load, its dialog answered with
     // `path`; false when the Load shows a message.
     bool load(const std::string& path);

@@ -7,9 +7,10 @@
 #include "editor/CellEditor.h"
 #include "editor/ProtocolFiles.h"
 #include "editor/ProtocolGrid.h"
-#include "form/MainFormControls.h"
+#include "form/Inventory.h"
 #include "form/SettingsFields.h"
 #include "platform/Platform.h"
+#include "platform/WatchedMessageBox.h"
 #include "runner/ProtocolRunner.h"
 #include "service/ManualTestButtons.h"
 #include "settings/frmValvePositions.h"
@@ -26,10 +27,12 @@ public:
     MainForm(const MainForm&) = delete;
     MainForm& operator=(const MainForm&) = delete;
 
-    form::MainFormControls& controls() { return controls_; }
+    form::Inventory& controls() { return controls_; }
     editor::ProtocolFiles& protocolFiles() { return protocolFiles_; }
     device::DeviceLink& deviceLink() { return device_; }
     runner::ProtocolRunner& runner() { return runner_; }
+    // The message box the window's parts show their messages in.
+    platform::WatchedMessageBox& messages() { return messages_; }
     settings::frmValvePositions& settingsWindow() { return settings_; }
     // The settings fields that other parts read; reading one loads the settings window.
     form::SettingsFields& settingsFields() { return settings_; }
@@ -44,9 +47,10 @@ private:
     void Form_Unload();
 
     platform::Platform& platform_;
-    form::MainFormControls controls_;
+    form::Inventory controls_;
     editor::ProtocolGrid grid_;
     editor::CellEditor cellEditor_;
+    platform::WatchedMessageBox messages_;
     editor::ProtocolFiles protocolFiles_;
     device::DeviceLink device_;
     settings::frmValvePositions settings_;

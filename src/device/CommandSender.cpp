@@ -4,7 +4,7 @@
 
 namespace quendrix::device {
 
-CommandSender::CommandSender(form::MainFormControls& form, SerialWriter& writer, RunLog& log,
+CommandSender::CommandSender(form::Inventory& form, SerialWriter& writer, RunLog& log,
                              CommunicationWatchdog& watchdog)
     : form_(form), writer_(writer), log_(log), watchdog_(watchdog) {}
 

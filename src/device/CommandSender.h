@@ -6,7 +6,7 @@
 #include "device/CommunicationWatchdog.h"
 #include "device/RunLog.h"
 #include "device/SerialWriter.h"
-#include "form/MainFormControls.h"
+#include "form/Inventory.h"
 
 namespace quendrix::device {
 
@@ -14,7 +14,7 @@ namespace quendrix::device {
 // command box, puts it on the line and logs it.
 class CommandSender {
 public:
-    CommandSender(form::MainFormControls& form, SerialWriter& writer, RunLog& log,
+    CommandSender(form::Inventory& form, SerialWriter& writer, RunLog& log,
                   CommunicationWatchdog& watchdog);
 
     // Sends, and while a protocol run is in progress waits for a reply. In test mode nothing
@@ -35,7 +35,7 @@ private:
     void waitForReply(bool watched);
     void logSent();
 
-    form::MainFormControls& form_;
+    form::Inventory& form_;
     SerialWriter& writer_;
     RunLog& log_;
     CommunicationWatchdog& watchdog_;

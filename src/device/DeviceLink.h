@@ -12,7 +12,7 @@
 #include "device/RunLog.h"
 #include "device/SerialWriter.h"
 #include "device/WaitOutcome.h"
-#include "form/MainFormControls.h"
+#include "form/Inventory.h"
 #include "platform/ChangeNotifier.h"
 
 namespace quendrix::device {
@@ -27,7 +27,7 @@ public:
     // The three exchanges of a protocol run's device row. The polls send "Q1" and "Q2".
     enum class Exchange { ReadinessPoll, Command, CompletionPoll };
 
-    explicit DeviceLink(form::MainFormControls& form);
+    explicit DeviceLink(form::Inventory& form);
     DeviceLink(const DeviceLink&) = delete;
     DeviceLink& operator=(const DeviceLink&) = delete;
 
@@ -46,11 +46,17 @@ public:
     WaitOutcome AwaitDeviceReply();
     void CountDeviceError();
 
+    // For a watcher of the run: each exchange once its frame has gone out ("/1ZR"), and how
+    // its wait ended; every reply decoded, in a run or not.
+    platform::Event<Exchange, const std::string&> onExchangeSent;
+    platform::Event<Exchange, WaitOutcome> onExchangeEnded;
+    const platform::Event<const Reply&>& onReplyDecoded() const { return receiver_.onDecoded; }
+
 private:
     void wireEvents();
     void tmrTestingTimer_Timer();
 
-    form::MainFormControls& form_;
+    form::Inventory& form_;
     RunLog log_;
     CommunicationWatchdog watchdog_;
     SerialWriter writer_;

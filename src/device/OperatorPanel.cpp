@@ -4,7 +4,7 @@
 
 namespace quendrix::device {
 
-OperatorPanel::OperatorPanel(form::MainFormControls& form, SerialWriter& writer,
+OperatorPanel::OperatorPanel(form::Inventory& form, SerialWriter& writer,
                              CommunicationWatchdog& watchdog)
     : form_(form), writer_(writer), watchdog_(watchdog) {}
 

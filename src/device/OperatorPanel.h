@@ -2,7 +2,7 @@
 
 #include "device/CommunicationWatchdog.h"
 #include "device/SerialWriter.h"
-#include "form/MainFormControls.h"
+#include "form/Inventory.h"
 
 namespace quendrix::device {
 
@@ -11,8 +11,7 @@ namespace quendrix::device {
 // last addressed for its status.
 class OperatorPanel {
 public:
-    OperatorPanel(form::MainFormControls& form, SerialWriter& writer,
-                  CommunicationWatchdog& watchdog);
+    OperatorPanel(form::Inventory& form, SerialWriter& writer, CommunicationWatchdog& watchdog);
 
     void subSendToPump();
     void StatusQuery();
@@ -20,7 +19,7 @@ public:
 private:
     bool unitReady() const;
 
-    form::MainFormControls& form_;
+    form::Inventory& form_;
     SerialWriter& writer_;
     CommunicationWatchdog& watchdog_;
 };

@@ -12,8 +12,7 @@ constexpr std::size_t kLoggedDataLength = 3;  // a data part longer than this ge
 
 }  // namespace
 
-ReplyReceiver::ReplyReceiver(form::MainFormControls& form, RunLog& log,
-                             CommunicationWatchdog& watchdog)
+ReplyReceiver::ReplyReceiver(form::Inventory& form, RunLog& log, CommunicationWatchdog& watchdog)
     : form_(form), log_(log), watchdog_(watchdog) {}
 
 // The kind of notification is not examined. The port may hand over several characters at
@@ -68,6 +67,7 @@ void ReplyReceiver::DecodeResponse() {
         showReadiness(reply->ready);
     }
     log_.received(form_.Text3.text());
+    onDecoded.notify(*reply);
 }
 
 void ReplyReceiver::showReadiness(bool ready) {

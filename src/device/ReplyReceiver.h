@@ -7,7 +7,8 @@
 #include "device/Reply.h"
 #include "device/ReplyFramer.h"
 #include "device/RunLog.h"
-#include "form/MainFormControls.h"
+#include "form/Inventory.h"
+#include "platform/ChangeNotifier.h"
 
 namespace quendrix::device {
 
@@ -18,11 +19,14 @@ class ReplyReceiver {
 public:
     static constexpr std::size_t kBufferLimit = ReplyFramer::kBufferLimit;
 
-    ReplyReceiver(form::MainFormControls& form, RunLog& log, CommunicationWatchdog& watchdog);
+    ReplyReceiver(form::Inventory& form, RunLog& log, CommunicationWatchdog& watchdog);
 
     // The serial component's receive notification.
     void MSComm1_OnComm();
     void DecodeResponse();
+
+    // Every reply decoded, for a watcher of the run.
+    platform::Event<const Reply&> onDecoded;
     // The end of the reply flash.
     void Timer1_Timer();
 
@@ -30,7 +34,7 @@ private:
     void take(char character);
     void showReadiness(bool ready);
 
-    form::MainFormControls& form_;
+    form::Inventory& form_;
     RunLog& log_;
     CommunicationWatchdog& watchdog_;
 };

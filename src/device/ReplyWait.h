@@ -1,7 +1,7 @@
 #pragma once
 
 #include "device/WaitOutcome.h"
-#include "form/MainFormControls.h"
+#include "form/Inventory.h"
 
 namespace quendrix::device {
 
@@ -9,7 +9,7 @@ namespace quendrix::device {
 // keep count of the waits that failed, and the count of the error codes that matter.
 class ReplyWait {
 public:
-    explicit ReplyWait(form::MainFormControls& form) : form_(form) {}
+    explicit ReplyWait(form::Inventory& form) : form_(form) {}
 
     // Expects ReplyReceived false, Text3 empty, LoopCounter "1000" and tmrResponseTimeout
     // armed; leaves tmrResponseTimeout disarmed.
@@ -18,7 +18,7 @@ public:
     void CountDeviceError();
 
 private:
-    form::MainFormControls& form_;
+    form::Inventory& form_;
 };
 
 }  // namespace quendrix::device

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "form/MainFormControls.h"
+#include "form/Inventory.h"
 #include "platform/SerialPort.h"
 
 namespace quendrix::device {
@@ -12,7 +12,7 @@ namespace quendrix::device {
 // send still waiting further down the stack must not open it again.
 class SerialWriter {
 public:
-    explicit SerialWriter(form::MainFormControls& form) : form_(form) {}
+    explicit SerialWriter(form::Inventory& form) : form_(form) {}
 
     // Sets the port up as the controllers want it: 9600 baud, 8N1, one character per
     // notification.
@@ -26,7 +26,7 @@ public:
 private:
     bool shutDown() const { return form_.MainForm.closed(); }
 
-    form::MainFormControls& form_;
+    form::Inventory& form_;
 };
 
 }  // namespace quendrix::device

@@ -9,7 +9,7 @@
 #include "platform/Failure.h"
 #include "platform/FileSlot.h"
 #include "platform/StdFileSystem.h"
-#include "sim/StalledWait.h"
+#include "sim/virtualtime/StalledWait.h"
 
 namespace quendrix::dryrun {
 namespace {
@@ -56,6 +56,10 @@ int dryRun(const DryRunOptions& options, std::ostream& out, std::ostream& err) {
         return kUnreadableFile;
     }
     session.run();
+    // A record that could not be written whole changes nothing in the run's outcome.
+    for (const std::string& problem : session.recordProblems()) {
+        err << kProgram << ": " << problem << '\n';
+    }
     const RunSummary summary = session.summary();
     if (options.json) {
         summary.printJson(out);

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "dryrun/DryRunOptions.h"
-#include "sim/server/OptionArguments.h"
+#include "sim/cli/OptionArguments.h"
 
 namespace quendrix::dryrun {
 

@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "device/Reply.h"
-#include "sim/Scheduler.h"
+#include "sim/cli/Transcript.h"
+#include "sim/clock/Scheduler.h"
 #include "sim/instrument/InstrumentLine.h"
-#include "sim/server/Transcript.h"
 
 namespace quendrix::dryrun {
 

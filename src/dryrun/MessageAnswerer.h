@@ -3,7 +3,7 @@
 #include <string>
 
 #include "dryrun/RowTrace.h"
-#include "sim/SimMessageBox.h"
+#include "sim/virtualtime/SimMessageBox.h"
 
 namespace quendrix::dryrun {
 

@@ -5,7 +5,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/StdFileSystem.h"
-#include "sim/SimFileSystem.h"
+#include "sim/virtualtime/SimFileSystem.h"
 
 namespace quendrix::dryrun {
 

@@ -9,7 +9,7 @@
 
 #include "device/Reply.h"
 #include "platform/Grid.h"
-#include "sim/Scheduler.h"
+#include "sim/clock/Scheduler.h"
 
 namespace quendrix::dryrun {
 

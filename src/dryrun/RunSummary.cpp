@@ -42,7 +42,7 @@ bool hasErrors(const std::vector<Finding>& findings) {
 
 }  // namespace
 
-void RunSummary::readForm(const form::MainFormControls& form) {
+void RunSummary::readForm(const form::Inventory& form) {
     counters = {{"Error2", form.Error2.text()},
                 {"Error3", form.Error3.text()},
                 {"Error9", form.Error9.text()},

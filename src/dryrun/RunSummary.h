@@ -7,9 +7,9 @@
 
 #include "dryrun/Finding.h"
 #include "dryrun/RowTrace.h"
-#include "form/MainFormControls.h"
+#include "form/Inventory.h"
 #include "runner/RunReport.h"
-#include "sim/Scheduler.h"
+#include "sim/clock/Scheduler.h"
 
 namespace quendrix::dryrun {
 
@@ -39,7 +39,7 @@ struct RunSummary {
     std::optional<std::vector<Finding>> findings;  // none: no check was asked for
 
     // Fills in the counters and the Loop rows from the main window.
-    void readForm(const form::MainFormControls& form);
+    void readForm(const form::Inventory& form);
 
     // 0 for an End row, 2 when a limit stopped the run, 1 otherwise; 3 for an End row when
     // the check found errors.

@@ -14,7 +14,7 @@ char characterOf(int keyAscii) {
 
 }  // namespace
 
-CellEditor::CellEditor(form::MainFormControls& form) : form_(form) {
+CellEditor::CellEditor(form::Inventory& form) : form_(form) {
     wireEvents();
 }
 

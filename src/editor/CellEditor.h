@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "form/EventWait.h"
-#include "form/MainFormControls.h"
+#include "form/Inventory.h"
 #include "platform/ChangeNotifier.h"
 #include "platform/Grid.h"
 #include "platform/TextBox.h"
@@ -29,7 +29,7 @@ public:
     static constexpr int kInset = 8;
 
     // Wires the main window's grid and its editor box.
-    explicit CellEditor(form::MainFormControls& form);
+    explicit CellEditor(form::Inventory& form);
     CellEditor(const CellEditor&) = delete;
     CellEditor& operator=(const CellEditor&) = delete;
 
@@ -47,7 +47,7 @@ private:
     void moveAfterCommit(platform::Grid& MSHFlexGrid, int rowStep);
     static void keepInView(platform::Grid& MSHFlexGrid, int row);
 
-    form::MainFormControls& form_;
+    form::Inventory& form_;
     std::vector<platform::Subscription> handlers_;
 };
 

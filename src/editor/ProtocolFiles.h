@@ -1,9 +1,10 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
-#include "form/MainFormControls.h"
+#include "form/Inventory.h"
 #include "platform/ChangeNotifier.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
@@ -24,7 +25,7 @@ public:
     static constexpr int kLastColumn = 3;
 
     // Wires the Load and Save buttons of the main window.
-    ProtocolFiles(form::MainFormControls& form, platform::FileDialog& CommonDialog1,
+    ProtocolFiles(form::Inventory& form, platform::FileDialog& CommonDialog1,
                   platform::MessageBox& messages);
     ProtocolFiles(const ProtocolFiles&) = delete;
     ProtocolFiles& operator=(const ProtocolFiles&) = delete;
@@ -37,6 +38,11 @@ public:
     // are numbered again.
     void LoadProtocol_Click();
 
+    // The file last loaded or saved without a failure; empty before the first.
+    const std::string& lastFile() const { return lastFile_; }
+    // The grid's protocol as Save writes it.
+    static std::string protocolText(const platform::Grid& grid);
+
 private:
     bool showDialog(void (platform::FileDialog::*show)());
     void hidePanels();
@@ -45,9 +51,10 @@ private:
     void numberFilledRows();
     void fail(std::string_view message, std::string_view reason);
 
-    form::MainFormControls& form_;
+    form::Inventory& form_;
     platform::FileDialog& CommonDialog1_;
     platform::MessageBox& messages_;
+    std::string lastFile_;
     std::vector<platform::Subscription> handlers_;
 };
 

@@ -1,7 +1,7 @@
 #include "qt/ButtonView.h"
 
-#include "qt/CodePage.h"
 #include "qt/ControlPlacement.h"
+#include "qt/shared/CodePage.h"
 
 namespace quendrix::qt {
 

@@ -2,7 +2,7 @@
 
 #include "platform/SerialLine.h"
 #include "qt/QtRealTimeScheduler.h"
-#include "sim/InstrumentSerialLine.h"
+#include "sim/instrument/InstrumentSerialLine.h"
 
 namespace quendrix::qt {
 

@@ -2,8 +2,8 @@
 
 #include "platform/Failure.h"
 #include "platform/MessageBox.h"
-#include "qt/UserSettingsFile.h"
 #include "qt/serial/PortDeviceName.h"
+#include "qt/shared/UserSettingsFile.h"
 
 namespace quendrix::qt {
 
@@ -25,6 +25,14 @@ void DesktopSerialLine::setReceiver(platform::SerialLineReceiver* receiver) {
     if (demo_) {
         demo_->setReceiver(receiver);
     }
+}
+
+std::string DesktopSerialLine::deviceName(int port) const {
+    const UserSettingsFile userSettings(QString::fromLatin1(platform::kProgramTitle));
+    if (leadsToDemo(port, userSettings.settings())) {
+        return "sim";
+    }
+    return portDeviceName(port, userSettings.settings()).toStdString();
 }
 
 DemoSerialLine& DesktopSerialLine::demo() {

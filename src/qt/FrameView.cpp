@@ -5,8 +5,8 @@
 #include <QStyleOptionGroupBox>
 #include <QStylePainter>
 
-#include "qt/CodePage.h"
 #include "qt/ControlPlacement.h"
+#include "qt/shared/CodePage.h"
 
 namespace quendrix::qt {
 

@@ -1,6 +1,6 @@
 #include "qt/GridModel.h"
 
-#include "qt/CodePage.h"
+#include "qt/shared/CodePage.h"
 
 namespace quendrix::qt {
 namespace {

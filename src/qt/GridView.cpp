@@ -7,10 +7,10 @@
 #include <algorithm>
 
 #include "qt/CellPictureDelegate.h"
-#include "qt/CodePage.h"
 #include "qt/ControlPlacement.h"
 #include "qt/GridHeader.h"
 #include "qt/KeyCodes.h"
+#include "qt/shared/CodePage.h"
 
 namespace quendrix::qt {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <QPixmap>
 
-#include "qt/CodePage.h"
 #include "qt/ControlPlacement.h"
+#include "qt/shared/CodePage.h"
 
 namespace quendrix::qt {
 

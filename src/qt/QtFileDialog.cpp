@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 
-#include "qt/CodePage.h"
+#include "qt/shared/CodePage.h"
 
 namespace quendrix::qt {
 

@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 
 #include "platform/TwipRect.h"
-#include "qt/CodePage.h"
+#include "qt/shared/CodePage.h"
 
 namespace quendrix::qt {
 

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "qt/CodePage.h"
+#include "qt/shared/CodePage.h"
 
 namespace quendrix::qt {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-#include "sim/RealTimeScheduler.h"
+#include "sim/clock/RealTimeScheduler.h"
 
 namespace quendrix::qt {
 

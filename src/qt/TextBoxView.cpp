@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "qt/CodePage.h"
 #include "qt/ControlPlacement.h"
 #include "qt/KeyCodes.h"
+#include "qt/shared/CodePage.h"
 
 namespace quendrix::qt {
 

@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "qt/ButtonView.h"
-#include "qt/CodePage.h"
 #include "qt/ControlPlacement.h"
 #include "qt/FramePacer.h"
 #include "qt/FrameView.h"
@@ -15,6 +14,7 @@
 #include "qt/PictureView.h"
 #include "qt/ShapeView.h"
 #include "qt/TextBoxView.h"
+#include "qt/shared/CodePage.h"
 
 namespace quendrix::qt {
 

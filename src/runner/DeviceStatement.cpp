@@ -15,7 +15,7 @@ constexpr int kCompletionFlag = 3;
 
 }  // namespace
 
-DeviceStatement::DeviceStatement(form::MainFormControls& form, device::DeviceLink& link,
+DeviceStatement::DeviceStatement(form::Inventory& form, device::DeviceLink& link,
                                  form::SettingsFields& settings, platform::MessageBox& messages,
                                  platform::RandomSource& random, StopRoutine& stop)
     : form_(form),

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "device/DeviceLink.h"
-#include "form/MainFormControls.h"
+#include "form/Inventory.h"
 #include "form/SettingsFields.h"
 #include "platform/MessageBox.h"
 #include "platform/RandomSource.h"
@@ -26,9 +26,9 @@ class DeviceStatement {
 public:
     static constexpr int kRetryLimit = 120;
 
-    DeviceStatement(form::MainFormControls& form, device::DeviceLink& link,
-                    form::SettingsFields& settings, platform::MessageBox& messages,
-                    platform::RandomSource& random, StopRoutine& stop);
+    DeviceStatement(form::Inventory& form, device::DeviceLink& link, form::SettingsFields& settings,
+                    platform::MessageBox& messages, platform::RandomSource& random,
+                    StopRoutine& stop);
     DeviceStatement(const DeviceStatement&) = delete;
     DeviceStatement& operator=(const DeviceStatement&) = delete;
 
@@ -52,7 +52,7 @@ private:
                                  const std::function<std::string()>& commandText = {});
     bool gaveUp(Execution& row);
 
-    form::MainFormControls& form_;
+    form::Inventory& form_;
     device::DeviceLink& link_;
     platform::MessageBox& messages_;
     StopRoutine& stop_;

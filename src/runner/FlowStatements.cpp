@@ -16,7 +16,7 @@ constexpr int kWaitTickMs = 1000;
 
 }  // namespace
 
-FlowStatements::FlowStatements(form::MainFormControls& form, platform::MessageBox& messages,
+FlowStatements::FlowStatements(form::Inventory& form, platform::MessageBox& messages,
                                StopRoutine& stop)
     : form_(form), messages_(messages), stop_(stop) {}
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "form/MainFormControls.h"
+#include "form/Inventory.h"
 #include "platform/MessageBox.h"
 #include "runner/RunState.h"
 #include "runner/StopRoutine.h"
@@ -14,7 +14,7 @@ namespace quendrix::runner {
 // row of `run.CurrentRow`, which lies on the grid.
 class FlowStatements {
 public:
-    FlowStatements(form::MainFormControls& form, platform::MessageBox& messages, StopRoutine& stop);
+    FlowStatements(form::Inventory& form, platform::MessageBox& messages, StopRoutine& stop);
 
     // Jumps to the row in column 2 while the count in column 3, rewritten on every pass,
     // has not run down; the body thus runs count + 1 times. The count is then restored from
@@ -38,7 +38,7 @@ private:
     template <typename Step>
     void step(Step&& action);
 
-    form::MainFormControls& form_;
+    form::Inventory& form_;
     platform::MessageBox& messages_;
     StopRoutine& stop_;
 };

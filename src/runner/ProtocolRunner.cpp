@@ -45,7 +45,7 @@ RunMode modeOf(std::int16_t Index) {
 
 }  // namespace
 
-ProtocolRunner::ProtocolRunner(form::MainFormControls& form, device::DeviceLink& link,
+ProtocolRunner::ProtocolRunner(form::Inventory& form, device::DeviceLink& link,
                                form::SettingsFields& settings, platform::MessageBox& messages,
                                platform::RandomSource& random)
     : form_(form),
@@ -72,6 +72,7 @@ void ProtocolRunner::RunProtocol_Click(std::int16_t Index) {
         return;
     }
     const InRun inRun(running_);
+    onRunStarted.notify(Index);
     while (form_.flags.ProtocolRunning) {
         if (!runRow(run)) {
             break;
@@ -79,6 +80,7 @@ void ProtocolRunner::RunProtocol_Click(std::int16_t Index) {
     }
     StopProtocol();
     lastRun_ = run.report;
+    onRunEnded.notify(run.report);
 }
 
 void ProtocolRunner::EndTheProtocol_Click() {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "device/DeviceLink.h"
-#include "form/MainFormControls.h"
+#include "form/Inventory.h"
 #include "form/SettingsFields.h"
 #include "platform/ChangeNotifier.h"
 #include "platform/MessageBox.h"
@@ -28,9 +28,8 @@ public:
     // Created at every start in the process's current directory.
     static constexpr const char* kRunLog = "TESTFILE.txt";
 
-    ProtocolRunner(form::MainFormControls& form, device::DeviceLink& link,
-                   form::SettingsFields& settings, platform::MessageBox& messages,
-                   platform::RandomSource& random);
+    ProtocolRunner(form::Inventory& form, device::DeviceLink& link, form::SettingsFields& settings,
+                   platform::MessageBox& messages, platform::RandomSource& random);
     ProtocolRunner(const ProtocolRunner&) = delete;
     ProtocolRunner& operator=(const ProtocolRunner&) = delete;
 
@@ -45,6 +44,11 @@ public:
     // A row's turn begins (its number, which may lie off the grid). A watcher that closes the
     // main window ends the run before the row does anything.
     platform::Event<int> onRowStarted;
+    // A start that got past its checks, with the run button's index: the run log is open and
+    // the rows follow. Every such start is followed by one onRunEnded, once the run has
+    // stopped, with what it did.
+    platform::Event<std::int16_t> onRunStarted;
+    platform::Event<const RunReport&> onRunEnded;
     // The last run that got past its start, once it has ended.
     const std::optional<RunReport>& lastRun() const { return lastRun_; }
 
@@ -62,7 +66,7 @@ private:
     template <typename Step>
     void step(Step&& action);
 
-    form::MainFormControls& form_;
+    form::Inventory& form_;
     form::SettingsFields& settings_;
     platform::MessageBox& messages_;
     StopRoutine stop_;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form/MainFormControls.h"
+#include "form/Inventory.h"
 
 namespace quendrix::runner {
 
@@ -8,7 +8,7 @@ namespace quendrix::runner {
 // back at its top, the run log closed.
 class StopRoutine {
 public:
-    explicit StopRoutine(form::MainFormControls& form) : form_(form) {}
+    explicit StopRoutine(form::Inventory& form) : form_(form) {}
 
     // Safe to call more than once, and with nothing open on the file slot.
     void StopProtocol();
@@ -16,7 +16,7 @@ public:
 private:
     void resetGrid();
 
-    form::MainFormControls& form_;
+    form::Inventory& form_;
 };
 
 }  // namespace quendrix::runner

@@ -4,7 +4,7 @@
 
 namespace quendrix::service {
 
-ManualTestButtons::ManualTestButtons(form::MainFormControls& form, device::DeviceLink& device)
+ManualTestButtons::ManualTestButtons(form::Inventory& form, device::DeviceLink& device)
     : form_(form), device_(device) {
     handlers_.push_back(form_.Command5.onClick.subscribe([this] { Command5_Click(); }));
     handlers_.push_back(form_.Command2.onClick.subscribe([this] { Command2_Click(); }));

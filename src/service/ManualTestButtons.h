@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "device/DeviceLink.h"
-#include "form/MainFormControls.h"
+#include "form/Inventory.h"
 
 namespace quendrix::service {
 
@@ -12,7 +12,7 @@ namespace quendrix::service {
 // hides the "Communications" panel.
 class ManualTestButtons {
 public:
-    ManualTestButtons(form::MainFormControls& form, device::DeviceLink& device);
+    ManualTestButtons(form::Inventory& form, device::DeviceLink& device);
     ManualTestButtons(const ManualTestButtons&) = delete;
     ManualTestButtons& operator=(const ManualTestButtons&) = delete;
 
@@ -32,7 +32,7 @@ private:
     // Returns false once the main window has closed.
     bool pause();
 
-    form::MainFormControls& form_;
+    form::Inventory& form_;
     device::DeviceLink& device_;
     std::vector<platform::Subscription> handlers_;
 };

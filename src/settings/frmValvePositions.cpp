@@ -8,7 +8,7 @@
 
 namespace quendrix::settings {
 
-frmValvePositions::frmValvePositions(form::MainFormControls& form, platform::SettingsStore& store)
+frmValvePositions::frmValvePositions(form::Inventory& form, platform::SettingsStore& store)
     : form_(form), store_(store) {
     handlers_.push_back(form_.Settings.onClick.subscribe([this] { Settings_Click(); }));
     handlers_.push_back(form_.Command1.onClick.subscribe([this] { Command1_Click(); }));
@@ -46,6 +46,17 @@ std::string frmValvePositions::CommPortSetting() {
 std::string frmValvePositions::MaxPosition() {
     Load();
     return controls_.MaxPosition.text();
+}
+
+std::vector<frmValvePositions::SettingText> frmValvePositions::settingTexts() {
+    Load();
+    std::vector<SettingText> texts;
+    for (const StoredSetting& setting : readOrder()) {
+        texts.push_back({setting.section, setting.key,
+                         setting.field != nullptr ? (controls_.*setting.field).text()
+                                                  : AuxilliaryWithOutFilter_});
+    }
+    return texts;
 }
 
 void frmValvePositions::Settings_Click() {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "form/MainFormControls.h"
+#include "form/Inventory.h"
 #include "form/SettingsFields.h"
 #include "platform/SettingsStore.h"
 #include "settings/SettingsTable.h"
@@ -21,7 +21,7 @@ namespace quendrix::settings {
 // window stays usable beside it.
 class frmValvePositions final : public form::SettingsFields {
 public:
-    frmValvePositions(form::MainFormControls& form, platform::SettingsStore& store);
+    frmValvePositions(form::Inventory& form, platform::SettingsStore& store);
     frmValvePositions(const frmValvePositions&) = delete;
     frmValvePositions& operator=(const frmValvePositions&) = delete;
 
@@ -41,6 +41,15 @@ public:
     std::string CommPortSetting() override;
     std::string MaxPosition() override;
 
+    struct SettingText {
+        const char* section;
+        const char* key;
+        std::string text;
+    };
+    // Every stored setting as the window holds it now, in the order it reads them; loads
+    // the window without showing it.
+    std::vector<SettingText> settingTexts();
+
     void Settings_Click();
     void Command1_Click();
 
@@ -53,7 +62,7 @@ private:
     bool mayWrite(const StoredSetting& setting) const;
     void applyCommPort();
 
-    form::MainFormControls& form_;
+    form::Inventory& form_;
     platform::SettingsStore& store_;
     SettingsWindowControls controls_;
     // The one setting without a field, written back as it was read.

@@ -24,7 +24,7 @@
 #include "qt/QtGridMetrics.h"
 #include "qt/QtPlatform.h"
 #include "qt/WindowView.h"
-#include "sim/SimPlatform.h"
+#include "sim/virtualtime/SimPlatform.h"
 #include "support/ConfigHome.h"
 #include "support/PumpUntil.h"
 
@@ -79,7 +79,7 @@ protected:
     testsupport::ConfigHome config;
     QtPlatform platform;
     app::MainForm form{platform};
-    form::MainFormControls& controls = form.controls();
+    form::Inventory& controls = form.controls();
     WindowView view{controls.MainForm, platform.gridFont()};
     QTableView* table = widget<QTableView>("MSFlexGrid1");
     platform::Grid& grid = controls.MSFlexGrid1;

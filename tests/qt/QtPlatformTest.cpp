@@ -13,10 +13,10 @@
 #include <string>
 #include <utility>
 
-#include "qt/CodePage.h"
 #include "qt/KeyCodes.h"
 #include "qt/QtPlatform.h"
 #include "qt/QtRealTimeScheduler.h"
+#include "qt/shared/CodePage.h"
 #include "support/PumpUntil.h"
 
 namespace quendrix::qt {

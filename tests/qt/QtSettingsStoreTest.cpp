@@ -8,9 +8,9 @@
 #include "app/MainForm.h"
 #include "platform/Failure.h"
 #include "qt/QtPlatform.h"
-#include "qt/QtSettingsStore.h"
 #include "qt/serial/PortDeviceName.h"
-#include "sim/SimDiagnostics.h"
+#include "qt/shared/QtSettingsStore.h"
+#include "sim/virtualtime/SimDiagnostics.h"
 #include "support/ConfigHome.h"
 
 namespace quendrix::qt {

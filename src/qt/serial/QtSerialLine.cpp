@@ -7,9 +7,9 @@
 
 #include "platform/Failure.h"
 #include "platform/MessageBox.h"
-#include "qt/UserSettingsFile.h"
 #include "qt/serial/LowLatency.h"
 #include "qt/serial/PortDeviceName.h"
+#include "qt/shared/UserSettingsFile.h"
 
 namespace quendrix::qt {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "sim/Scheduler.h"
+#include "sim/clock/Scheduler.h"
 #include "sim/instrument/MotionSettings.h"
 
 namespace quendrix::sim {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "sim/Scheduler.h"
+#include "sim/clock/Scheduler.h"
 
 namespace quendrix::sim {
 

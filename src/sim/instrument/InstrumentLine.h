@@ -3,7 +3,7 @@
 #include <functional>
 #include <string_view>
 
-#include "sim/Scheduler.h"
+#include "sim/clock/Scheduler.h"
 #include "sim/instrument/FaultSwitches.h"
 #include "sim/instrument/PacedLine.h"
 #include "sim/instrument/SimulatedInstrument.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sim/Scheduler.h"
+#include "sim/clock/Scheduler.h"
 
 namespace quendrix::sim {
 

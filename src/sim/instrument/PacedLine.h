@@ -4,7 +4,7 @@
 #include <functional>
 #include <string_view>
 
-#include "sim/Scheduler.h"
+#include "sim/clock/Scheduler.h"
 #include "sim/instrument/LifeToken.h"
 
 namespace quendrix::sim {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "sim/Scheduler.h"
+#include "sim/clock/Scheduler.h"
 #include "sim/instrument/FaultSwitches.h"
 #include "sim/instrument/FrameReceiver.h"
 #include "sim/instrument/LifeToken.h"

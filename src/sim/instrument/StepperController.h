@@ -57,7 +57,7 @@
 #include <string_view>
 #include <vector>
 
-#include "sim/Scheduler.h"
+#include "sim/clock/Scheduler.h"
 #include "sim/instrument/CommandString.h"
 #include "sim/instrument/ControllerReply.h"
 #include "sim/instrument/DriveModel.h"

@@ -5,12 +5,12 @@
 #include <optional>
 #include <string>
 
-#include "sim/RealTimeScheduler.h"
+#include "sim/cli/ServerOptions.h"
+#include "sim/cli/Transcript.h"
+#include "sim/clock/RealTimeScheduler.h"
 #include "sim/instrument/InstrumentLine.h"
 #include "sim/server/PseudoTerminal.h"
-#include "sim/server/ServerOptions.h"
 #include "sim/server/SymbolicLink.h"
-#include "sim/server/Transcript.h"
 
 namespace quendrix::sim {
 

@@ -2,7 +2,7 @@
 #include <iostream>
 
 #include "platform/Version.h"
-#include "sim/server/ServerOptionParser.h"
+#include "sim/cli/ServerOptionParser.h"
 #include "sim/server/SignalPipe.h"
 #include "sim/server/SimServer.h"
 

@@ -10,8 +10,8 @@
 #include "app/CommandLine.h"
 #include "app/MainForm.h"
 #include "dryrun/DryRunOptionParser.h"
-#include "sim/SimPlatform.h"
-#include "sim/server/ServerOptionParser.h"
+#include "sim/cli/ServerOptionParser.h"
+#include "sim/virtualtime/SimPlatform.h"
 
 namespace quendrix {
 namespace {
@@ -22,7 +22,7 @@ class MainFormTest : public ::testing::Test {
 protected:
     sim::SimPlatform platform;
     app::MainForm form{platform};
-    form::MainFormControls& c = form.controls();
+    form::Inventory& c = form.controls();
 };
 
 // What start-up itself writes; the other start values are the inventory's own.

@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "app/MainForm.h"
-#include "core/instrument/LineHarness.h"
-#include "sim/SimPlatform.h"
+#include "core/sim/instrument/LineHarness.h"
+#include "sim/virtualtime/SimPlatform.h"
 
 namespace quendrix::device::testing {
 
@@ -46,7 +46,7 @@ struct SimRig {
     ScriptedLine line;
     sim::SimPlatform platform;
     app::MainForm form;
-    form::MainFormControls& c = form.controls();
+    form::Inventory& c = form.controls();
     DeviceLink& link = form.deviceLink();
     sim::VirtualClock& clock = platform.clock();
 };

@@ -7,8 +7,8 @@
 #include "editor/CellEditor.h"
 #include "platform/Failure.h"
 #include "platform/Grid.h"
-#include "sim/SimGridMetrics.h"
-#include "sim/SimPlatform.h"
+#include "sim/virtualtime/SimGridMetrics.h"
+#include "sim/virtualtime/SimPlatform.h"
 
 namespace quendrix {
 namespace {
@@ -33,7 +33,7 @@ protected:
 
     sim::SimPlatform platform;
     app::MainForm form{platform};
-    form::MainFormControls& controls = form.controls();
+    form::Inventory& controls = form.controls();
     platform::Grid& grid = controls.MSFlexGrid1;
     platform::TextBox& box = controls.GridEditText;
 };

@@ -9,7 +9,7 @@
 #include "app/MainForm.h"
 #include "platform/Failure.h"
 #include "platform/FileSlot.h"
-#include "sim/SimPlatform.h"
+#include "sim/virtualtime/SimPlatform.h"
 
 namespace quendrix {
 namespace {
@@ -31,7 +31,7 @@ protected:
     const Texts& messages() { return platform.messages().shown(); }
     sim::SimPlatform platform;
     app::MainForm form{platform};
-    form::MainFormControls& controls = form.controls();
+    form::Inventory& controls = form.controls();
     platform::Grid& grid = controls.MSFlexGrid1;
     platform::Frame& panel = controls.CommandFrame;
 };

@@ -5,10 +5,10 @@
 
 #include "form/EventWait.h"
 #include "platform/Timer.h"
-#include "sim/SimEventPump.h"
-#include "sim/SimTimerScheduler.h"
-#include "sim/StalledWait.h"
-#include "sim/VirtualClock.h"
+#include "sim/clock/VirtualClock.h"
+#include "sim/virtualtime/SimEventPump.h"
+#include "sim/virtualtime/SimTimerScheduler.h"
+#include "sim/virtualtime/StalledWait.h"
 
 namespace quendrix {
 namespace {

@@ -7,7 +7,7 @@
 #include "platform/SeededRandom.h"
 #include "platform/TextBox.h"
 #include "runner/CommandTokens.h"
-#include "sim/ScriptedRandom.h"
+#include "sim/virtualtime/ScriptedRandom.h"
 
 namespace quendrix::runner {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
-#include "sim/SimPlatform.h"
+#include "sim/virtualtime/SimPlatform.h"
 
 namespace quendrix::runner::testing {
 
@@ -77,7 +77,7 @@ struct RunRig {
 
     sim::SimPlatform platform;
     app::MainForm form{platform};
-    form::MainFormControls& c = form.controls();
+    form::Inventory& c = form.controls();
     platform::Grid& grid = c.MSFlexGrid1;
     int turns = 0;
     int endOnTurn = 0;  // presses End as this turn of the row cycle begins

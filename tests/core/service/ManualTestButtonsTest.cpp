@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
-#include "sim/SimPlatform.h"
+#include "sim/virtualtime/SimPlatform.h"
 
 namespace quendrix {
 namespace {
@@ -26,7 +26,7 @@ protected:
 
     sim::SimPlatform platform;
     app::MainForm form{platform};
-    form::MainFormControls& c = form.controls();
+    form::Inventory& c = form.controls();
 };
 
 // The one full sweep: 60 million yields, each a small step of virtual time.

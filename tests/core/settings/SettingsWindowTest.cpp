@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
-#include "sim/SimPlatform.h"
+#include "sim/virtualtime/SimPlatform.h"
 
 namespace quendrix {
 namespace {
@@ -25,7 +25,7 @@ protected:
     sim::SimPlatform platform;
     sim::SimSettingsStore& store = platform.settings();
     app::MainForm form{platform};
-    form::MainFormControls& c = form.controls();
+    form::Inventory& c = form.controls();
     settings::frmValvePositions& settingsWindow = form.settingsWindow();
     settings::SettingsWindowControls& s = settingsWindow.controls();
     platform::Window& window = settingsWindow.window();
