@@ -8,6 +8,7 @@
 #include "device/ReplyFramer.h"
 #include "device/RunLog.h"
 #include "form/Inventory.h"
+#include "platform/ChangeNotifier.h"
 
 namespace quendrix::device {
 
@@ -23,6 +24,9 @@ public:
     // The serial component's receive notification.
     void MSComm1_OnComm();
     void DecodeResponse();
+
+    // Every reply decoded, for a watcher of the run.
+    platform::Event<const Reply&> onDecoded;
     // The end of the reply flash.
     void Timer1_Timer();
 

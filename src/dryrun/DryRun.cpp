@@ -58,6 +58,10 @@ int dryRun(const DryRunOptions& options, std::ostream& out, std::ostream& err) {
         return kUnreadableFile;
     }
     session.run();
+    // A record that could not be written whole changes nothing in the run's outcome.
+    for (const std::string& problem : session.recordProblems()) {
+        err << kProgram << ": " << problem << '\n';
+    }
     const RunSummary summary = session.summary();
     if (options.json) {
         summary.printJson(out);

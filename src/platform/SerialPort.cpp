@@ -75,6 +75,7 @@ void SerialPort::requireOpen(const char* operation) const {
 void SerialPort::Output(std::string_view bytes) {
     requireOpen("Output");
     line_.write(bytes);
+    onWritten.notify(bytes);
 }
 
 std::string SerialPort::Input() {
@@ -93,6 +94,7 @@ void SerialPort::onBytes(std::string_view bytes) {
         return;
     }
     received_.insert(received_.end(), bytes.begin(), bytes.end());
+    onReceived.notify(bytes);
     announce();
 }
 

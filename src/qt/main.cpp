@@ -5,8 +5,10 @@
 
 #include "app/CommandLine.h"
 #include "app/MainForm.h"
+#include "app/RunRecorder.h"
 #include "qt/QtPlatform.h"
 #include "qt/WindowView.h"
+#include "record/RecordsFolder.h"
 
 namespace {
 
@@ -44,6 +46,7 @@ int main(int argc, char* argv[]) {
 
     quendrix::qt::QtPlatform platform;
     quendrix::app::MainForm form(platform);
+    const quendrix::app::RunRecorder recorder(form, platform, {quendrix::record::recordsFolder()});
     // The main window's closing is the program's end.
     quendrix::qt::WindowView view(form.controls().MainForm, platform.gridFont());
     QObject::connect(&view, &quendrix::qt::WindowView::closed, &application,

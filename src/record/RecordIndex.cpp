@@ -88,7 +88,7 @@ std::optional<nlohmann::json> readManifest(const fs::path& file, std::string& pr
     return manifest;
 }
 
-void classify(RunRecord& record) {
+void classify(StoredRecord& record) {
     const auto* complete =
         record.manifest.contains("complete") ? &record.manifest["complete"] : nullptr;
     record.complete = !(complete && complete->is_boolean() && !complete->get<bool>());
@@ -120,12 +120,12 @@ void classify(RunRecord& record) {
 
 }  // namespace
 
-std::string RunRecord::text(std::string_view key) const {
+std::string StoredRecord::text(std::string_view key) const {
     const auto member = manifest.find(key);
     return member != manifest.end() && member->is_string() ? member->get<std::string>() : "";
 }
 
-std::optional<long long> RunRecord::number(std::string_view key) const {
+std::optional<long long> StoredRecord::number(std::string_view key) const {
     const auto member = manifest.find(key);
     if (member == manifest.end() || !member->is_number_integer()) {
         return std::nullopt;
@@ -133,8 +133,8 @@ std::optional<long long> RunRecord::number(std::string_view key) const {
     return member->get<long long>();
 }
 
-RunRecord readRunRecord(const fs::path& folder) {
-    RunRecord record;
+StoredRecord readRunRecord(const fs::path& folder) {
+    StoredRecord record;
     record.folder = folder;
     record.started = folderTime(folder);
     record.bytes = folderBytes(folder);
@@ -145,8 +145,8 @@ RunRecord readRunRecord(const fs::path& folder) {
     return record;
 }
 
-std::vector<RunRecord> scanRecords(const fs::path& recordsFolder) {
-    std::vector<RunRecord> records;
+std::vector<StoredRecord> scanRecords(const fs::path& recordsFolder) {
+    std::vector<StoredRecord> records;
     std::error_code error;
     for (fs::directory_iterator it(recordsFolder, error), end; !error && it != end;
          it.increment(error)) {
@@ -156,7 +156,7 @@ std::vector<RunRecord> scanRecords(const fs::path& recordsFolder) {
             records.push_back(readRunRecord(it->path()));
         }
     }
-    std::sort(records.begin(), records.end(), [](const RunRecord& a, const RunRecord& b) {
+    std::sort(records.begin(), records.end(), [](const StoredRecord& a, const StoredRecord& b) {
         return std::tie(a.started, a.folder) < std::tie(b.started, b.folder);
     });
     return records;

@@ -21,7 +21,7 @@ enum class RunState {
 };
 
 // One run's record, as its files tell it.
-struct RunRecord {
+struct StoredRecord {
     std::filesystem::path folder;
     RunState state = RunState::Unreadable;
     std::string problem;  // why run.json could not be read
@@ -44,10 +44,10 @@ struct RunRecord {
 };
 
 // Reads one record folder; never throws for what is in the folder.
-RunRecord readRunRecord(const std::filesystem::path& folder);
+StoredRecord readRunRecord(const std::filesystem::path& folder);
 
 // Every folder in the records folder, oldest first; none when it does not exist.
-std::vector<RunRecord> scanRecords(const std::filesystem::path& recordsFolder);
+std::vector<StoredRecord> scanRecords(const std::filesystem::path& recordsFolder);
 
 // An ISO 8601 time with its zone, as the manifest writes it ("2026-12-07T14:03:22.125+01:00").
 std::optional<Instant> parseIsoTime(std::string_view text);

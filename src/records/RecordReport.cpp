@@ -8,8 +8,8 @@
 namespace quendrix::records {
 namespace {
 
-using record::RunRecord;
 using record::RunState;
+using record::StoredRecord;
 
 std::string outcomeText(const std::string& outcome) {
     if (outcome == "end-row") {
@@ -31,7 +31,7 @@ std::string outcomeText(const std::string& outcome) {
 }
 
 // How the run ended, or why it did not, with the marks a reader must not miss.
-std::string endingText(const RunRecord& run) {
+std::string endingText(const StoredRecord& run) {
     std::string text;
     switch (run.state) {
         case RunState::Running:
@@ -74,7 +74,7 @@ std::string durationText(const std::optional<double>& seconds, bool withMillisec
     return text;
 }
 
-std::string startText(const RunRecord& run) {
+std::string startText(const StoredRecord& run) {
     const std::string start = run.text("start");
     if (start.size() < 19) {
         return run.name();
@@ -84,7 +84,7 @@ std::string startText(const RunRecord& run) {
     return text;
 }
 
-std::string protocolPath(const RunRecord& run) {
+std::string protocolPath(const StoredRecord& run) {
     const auto protocol = run.manifest.find("protocol");
     if (protocol == run.manifest.end() || !protocol->is_object()) {
         return {};
@@ -93,7 +93,7 @@ std::string protocolPath(const RunRecord& run) {
     return path != protocol->end() && path->is_string() ? path->get<std::string>() : "";
 }
 
-std::string protocolName(const RunRecord& run) {
+std::string protocolName(const StoredRecord& run) {
     if (run.state == RunState::Unreadable) {
         return "?";
     }
@@ -101,7 +101,7 @@ std::string protocolName(const RunRecord& run) {
     return path.empty() ? "(not saved)" : std::filesystem::path(path).filename().string();
 }
 
-std::string rowsText(const RunRecord& run) {
+std::string rowsText(const StoredRecord& run) {
     const auto rows = run.number("rowsExecuted");
     return rows ? std::to_string(*rows) + " rows" : "? rows";
 }
@@ -129,13 +129,13 @@ void line(std::ostream& out, std::string_view label, const std::string& value) {
     out << label << std::string(label.size() < 14 ? 14 - label.size() : 1, ' ') << value << '\n';
 }
 
-std::filesystem::path timelinePath(const RunRecord& run) {
+std::filesystem::path timelinePath(const StoredRecord& run) {
     std::error_code error;
     const auto path = run.folder / "timeline.svg";
     return std::filesystem::is_regular_file(path, error) ? path : std::filesystem::path();
 }
 
-nlohmann::json summaryJson(const RunRecord& run) {
+nlohmann::json summaryJson(const StoredRecord& run) {
     nlohmann::json json{{"name", run.name()},
                         {"folder", run.folder.string()},
                         {"state", record::stateName(run.state)},
@@ -167,7 +167,7 @@ void printJson(const nlohmann::json& json, std::ostream& out) {
 
 }  // namespace
 
-void printList(const std::vector<RunRecord>& runs, std::ostream& out) {
+void printList(const std::vector<StoredRecord>& runs, std::ostream& out) {
     std::size_t nameWidth = 0;
     std::size_t rowsWidth = 0;
     std::size_t durationWidth = 0;
@@ -187,7 +187,7 @@ void printList(const std::vector<RunRecord>& runs, std::ostream& out) {
     }
 }
 
-void printListJson(const std::vector<RunRecord>& runs, std::ostream& out) {
+void printListJson(const std::vector<StoredRecord>& runs, std::ostream& out) {
     auto json = nlohmann::json::array();
     for (const auto& run : runs) {
         json.push_back(summaryJson(run));
@@ -195,7 +195,7 @@ void printListJson(const std::vector<RunRecord>& runs, std::ostream& out) {
     printJson(json, out);
 }
 
-void printDetails(const RunRecord& run, std::ostream& out) {
+void printDetails(const StoredRecord& run, std::ostream& out) {
     const auto& manifest = run.manifest;
     line(out, "Run", run.name());
     line(out, "Folder", run.folder.string());
@@ -246,7 +246,7 @@ void printDetails(const RunRecord& run, std::ostream& out) {
     line(out, "Timeline", timeline.empty() ? "none written" : timeline.string());
 }
 
-void printDetailsJson(const RunRecord& run, std::ostream& out) {
+void printDetailsJson(const StoredRecord& run, std::ostream& out) {
     auto json = summaryJson(run);
     const auto timeline = timelinePath(run);
     json["timeline"] = timeline.empty() ? nlohmann::json() : nlohmann::json(timeline.string());

@@ -72,6 +72,7 @@ void ProtocolRunner::RunProtocol_Click(std::int16_t Index) {
         return;
     }
     const InRun inRun(running_);
+    onRunStarted.notify(Index);
     while (form_.flags.ProtocolRunning) {
         if (!runRow(run)) {
             break;
@@ -79,6 +80,7 @@ void ProtocolRunner::RunProtocol_Click(std::int16_t Index) {
     }
     StopProtocol();
     lastRun_ = run.report;
+    onRunEnded.notify(run.report);
 }
 
 void ProtocolRunner::EndTheProtocol_Click() {

@@ -44,6 +44,11 @@ public:
     // A row's turn begins (its number, which may lie off the grid). A watcher that closes the
     // main window ends the run before the row does anything.
     platform::Event<int> onRowStarted;
+    // A start that got past its checks, with the run button's index: the run log is open and
+    // the rows follow. Every such start is followed by one onRunEnded, once the run has
+    // stopped, with what it did.
+    platform::Event<std::int16_t> onRunStarted;
+    platform::Event<const RunReport&> onRunEnded;
     // The last run that got past its start, once it has ended.
     const std::optional<RunReport>& lastRun() const { return lastRun_; }
 

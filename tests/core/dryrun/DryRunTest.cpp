@@ -178,6 +178,12 @@ TEST(DryRunTest, MaxPositionLogAndTranscript) {
     EXPECT_NE(run.out.find("ArndR | \xC2\xB2  =>"), std::string::npos) << run.out;
     EXPECT_NE(readFile(log).find("\"Sent     : /1A1R\"\r\n"), std::string::npos);
     EXPECT_NE(readFile(transcript).find(" host>sim 41 A\n"), std::string::npos);
+
+    // A record that cannot be written is told, and changes nothing in how the run ends.
+    const Outcome unrecorded = dryRun({path, "--record", "/proc/none"});
+    EXPECT_EQ(unrecorded.status, run.status);
+    EXPECT_TRUE(unrecorded.err.starts_with("quendrix-dryrun: run record not written: cannot make "))
+        << unrecorded.err;
 }
 
 // Each command's reply as the program decoded it, from the run log: the status byte of the

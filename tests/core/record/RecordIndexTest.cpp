@@ -35,7 +35,7 @@ TEST(RecordIndexTest, ClassifiesEachRecordByItsManifestAndItsWritersLife) {
     writeFile(records / "broken" / "run.json", "{\"outcome\": \"end-");
     writeFile(records / "stray-file", "not a record");
 
-    std::map<std::string, RunRecord> byName;
+    std::map<std::string, StoredRecord> byName;
     for (auto& record : scanRecords(records)) {
         byName[record.name()] = record;
     }
