@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <sys/mount.h>
-#include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -18,6 +20,7 @@
 #include "core/runner/RunRig.h"
 #include "dryrun/DryRunOptions.h"
 #include "dryrun/DryRunSession.h"
+#include "record/ProcessIdentity.h"
 #include "record/TranscriptLine.h"
 
 namespace quendrix::app {
@@ -51,21 +54,25 @@ struct RecordedRig {
 class RunRecordTest : public ::testing::Test {
 protected:
     ~RunRecordTest() override {
+#ifndef _WIN32
         if (mounted_) {
             ::umount2(folder_.c_str(), MNT_DETACH);
         }
+#endif
         fs::remove_all(folder_);
     }
+#ifndef _WIN32
     // A file system of `options` on the test's folder.
     void mount(unsigned long flags, const char* options) {
         ASSERT_EQ(::mount("tmpfs", folder_.c_str(), "tmpfs", flags, options), 0)
             << "root should be able to mount a tmpfs: " << std::strerror(errno);
         mounted_ = true;
     }
+#endif
 
     const fs::path folder_ = [] {
         const fs::path folder = fs::path(::testing::TempDir()) /
-                                ("records-" + std::to_string(::getpid()) + "-" +
+                                ("records-" + std::to_string(record::thisProcessId()) + "-" +
                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(folder);
         return folder;
@@ -121,7 +128,7 @@ TEST_F(RunRecordTest, ARunWritesItsFolderWithManifestLogTranscriptRowsAndTimelin
                                           {"RetryCounter2", 0},
                                           {"test", 2}}));
     EXPECT_EQ(manifest["lastRow"], 6);
-    EXPECT_EQ(manifest["pid"], ::getpid());
+    EXPECT_EQ(manifest["pid"], record::thisProcessId());
 
     EXPECT_EQ(readFile(folder / "run-log.txt"),
               recorded.rig.platform.files().content("TESTFILE.txt"));
@@ -241,6 +248,7 @@ TEST_F(RunRecordTest, EachStartThatRunsGetsAFolderOfItsOwn) {
     EXPECT_EQ(Json::parse(readFile(third / "run.json"))["mode"], "test-step");
 }
 
+#ifndef _WIN32
 // A full disk and a data folder that cannot be written cost the run nothing: it ends as it
 // would, with the same run log, and the diagnostics say what became of the record.
 TEST_F(RunRecordTest, AFullOrReadOnlyDiskLeavesTheRunAlone) {
@@ -272,6 +280,7 @@ TEST_F(RunRecordTest, AFullOrReadOnlyDiskLeavesTheRunAlone) {
     ASSERT_EQ(readOnly.rig.diagnostics().size(), 1U);
     EXPECT_TRUE(readOnly.rig.diagnostics()[0].starts_with("run record not written: cannot make "));
 }
+#endif
 
 }  // namespace
 }  // namespace quendrix::app
