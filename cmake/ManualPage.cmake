@@ -2,8 +2,8 @@
 # they never drift from what the programs say. They come by default with the build that is
 # installed and packaged, the native one with the Qt program: they are made by running the
 # programs, which a cross build cannot do, and the sanitizer and fuzz builds, without the Qt
-# program, are for tests only.
-if(QUENDRIX_WITH_QT AND NOT QUENDRIX_SANITIZE AND NOT CMAKE_CROSSCOMPILING)
+# program, are for tests only. Windows has no manual pages.
+if(QUENDRIX_WITH_QT AND NOT QUENDRIX_SANITIZE AND NOT CMAKE_CROSSCOMPILING AND NOT WIN32)
     set(quendrix_manual_pages_default ON)
 else()
     set(quendrix_manual_pages_default OFF)

@@ -1,10 +1,12 @@
 #include "RealProgram.h"
 
 #include <QDir>
+#include <QWindow>
 
 #include "editor/ProtocolFiles.h"
 #include "sim/virtualtime/SimFileDialog.h"
 #include "sim/virtualtime/SimMessageBox.h"
+#include "support/PumpUntil.h"
 
 namespace quendrix::qt::bench {
 
@@ -16,8 +18,16 @@ RealProgram::RealProgram(const QStringList& options)
 }
 
 RealProgram::~RealProgram() {
+    view_.reset();
     form_.reset();
     QDir::setCurrent(previousFolder_);
+}
+
+bool RealProgram::show() {
+    view_ = std::make_unique<WindowView>(form_->controls().MainForm, platform_.gridFont());
+    form_->controls().MainForm.show();
+    return testsupport::pumpUntil(
+        [this] { return view_->windowHandle() != nullptr && view_->windowHandle()->isExposed(); });
 }
 
 // A file dialog of the desktop would wait for a person; the Load itself is the program's.

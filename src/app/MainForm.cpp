@@ -10,10 +10,11 @@ MainForm::MainForm(platform::Platform& platform)
       controls_(platform),
       grid_(controls_.MSFlexGrid1, controls_.CommandFrame, controls_.ValvePositionFrame),
       cellEditor_(controls_),
-      protocolFiles_(controls_, platform.fileDialog(), platform.messageBox()),
+      messages_(platform.messageBox()),
+      protocolFiles_(controls_, platform.fileDialog(), messages_),
       device_(controls_),
       settings_(controls_, platform.settingsStore()),
-      runner_(controls_, device_, settings_, platform.messageBox(), platform.random()),
+      runner_(controls_, device_, settings_, messages_, platform.random()),
       service_(controls_, device_) {
     handlers_.push_back(controls_.NewProtocol.onClick.subscribe([this] { NewProtocol_Click(); }));
     handlers_.push_back(controls_.MainForm.onClose.subscribe([this] { Form_Unload(); }));

@@ -9,6 +9,7 @@
 #include "editor/ProtocolGrid.h"
 #include "form/Inventory.h"
 #include "form/SettingsFields.h"
+#include "platform/MessageBox.h"
 #include "platform/Platform.h"
 #include "runner/ProtocolRunner.h"
 #include "service/ManualTestButtons.h"
@@ -30,6 +31,8 @@ public:
     editor::ProtocolFiles& protocolFiles() { return protocolFiles_; }
     device::DeviceLink& deviceLink() { return device_; }
     runner::ProtocolRunner& runner() { return runner_; }
+    // The message box the window's parts show their messages in.
+    platform::MessageBox& messages() { return messages_; }
     settings::frmValvePositions& settingsWindow() { return settings_; }
     // The settings fields that other parts read; reading one loads the settings window.
     form::SettingsFields& settingsFields() { return settings_; }
@@ -47,6 +50,7 @@ private:
     form::Inventory controls_;
     editor::ProtocolGrid grid_;
     editor::CellEditor cellEditor_;
+    platform::MessageBox& messages_;
     editor::ProtocolFiles protocolFiles_;
     device::DeviceLink device_;
     settings::frmValvePositions settings_;

@@ -7,6 +7,7 @@
 #include "common/CodePage.h"
 #include "control/Replies.h"
 #include "device/Reply.h"
+#include "platform/PathText.h"
 
 namespace quendrix::control {
 namespace {
@@ -53,21 +54,24 @@ json optionalText(const std::optional<std::string>& text) {
 
 }  // namespace
 
-Dispatcher::Dispatcher(app::MainForm& form, platform::Platform& platform, Host& host)
+Dispatcher::Dispatcher(app::MainForm& form, platform::Platform& platform, Host& host,
+                       const app::RunRecorder* recorder)
     : form_(form),
       platform_(platform),
       host_(host),
+      recorder_(recorder),
       startTimer_("tmrControlStart", platform.timerScheduler(), kStartDelayMs) {
     handlers_.push_back(startTimer_.onTick.subscribe([this] { performStart(); }));
     auto& runner = form_.runner();
     handlers_.push_back(runner.onRowStarted.subscribe([this](int row) {
         broadcast("row", {{"row", row}});
     }));
-    handlers_.push_back(runner.onRunStopped.subscribe(
+    handlers_.push_back(runner.onRunEnded.subscribe(
         [this](const runner::RunReport& report) { runStopped(report); }));
-    handlers_.push_back(form_.deviceLink().onReply().subscribe([this](const device::Reply& reply) {
-        broadcast("reply", replyFields(reply, form_.controls()));
-    }));
+    handlers_.push_back(
+        form_.deviceLink().onReplyDecoded().subscribe([this](const device::Reply& reply) {
+            broadcast("reply", replyFields(reply, form_.controls()));
+        }));
     auto& messages = platform_.messageBox();
     handlers_.push_back(messages.onShown.subscribe([this](const std::string& text) {
         broadcast("message", {{"text", utf8FromCodePage(text)}});
@@ -75,6 +79,14 @@ Dispatcher::Dispatcher(app::MainForm& form, platform::Platform& platform, Host& 
     handlers_.push_back(messages.onClosed.subscribe([this](const std::string& text) {
         broadcast("answered", {{"text", utf8FromCodePage(text)}});
     }));
+}
+
+std::optional<std::string> Dispatcher::currentRecordFolder() const {
+    if (recorder_ == nullptr) {
+        return std::nullopt;
+    }
+    const auto folder = recorder_->newestFolder();
+    return folder ? std::optional(platform::toText(*folder)) : std::nullopt;
 }
 
 void Dispatcher::attach(ClientId client, Writer writer) {
@@ -389,7 +401,7 @@ void Dispatcher::save(ClientId client, const Request& request) {
 // What "Send" does with the command box holding "/", the address and the command.
 void Dispatcher::send(ClientId client, const Request& request) {
     std::optional<json> reply;
-    const platform::Subscription watch = form_.deviceLink().onReply().subscribe(
+    const platform::Subscription watch = form_.deviceLink().onReplyDecoded().subscribe(
         [&](const device::Reply& decoded) { reply = replyFields(decoded, form_.controls()); });
     form_.controls().strPumpString.setText("/" + std::to_string(request.address) + request.text);
     if (!click(client, request, [this] { form_.deviceLink().subSendToPump(); })) {
@@ -413,12 +425,13 @@ void Dispatcher::query(ClientId client, const Request& request) {
             write(asking, Replies::error(id, "no reply from the controller"));
         });
     const auto it = std::prev(queries_.end());
-    pending.reply = form_.deviceLink().onReply().subscribe([this, it](const device::Reply& reply) {
-        const ClientId asking = it->client;
-        const json id = it->id;
-        finish(queries_, it);
-        write(asking, Replies::ok(id, replyFields(reply, form_.controls())));
-    });
+    pending.reply =
+        form_.deviceLink().onReplyDecoded().subscribe([this, it](const device::Reply& reply) {
+            const ClientId asking = it->client;
+            const json id = it->id;
+            finish(queries_, it);
+            write(asking, Replies::ok(id, replyFields(reply, form_.controls())));
+        });
 }
 
 void Dispatcher::answer(ClientId client, const Request& request) {

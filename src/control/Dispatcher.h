@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "app/RunRecorder.h"
 #include "control/Host.h"
 #include "control/Request.h"
 #include "platform/ChangeNotifier.h"
@@ -35,7 +36,9 @@ public:
 
     static constexpr int kQueryTimeoutMs = 1000;
 
-    Dispatcher(app::MainForm& form, platform::Platform& platform, Host& host);
+    // Without a recorder, runs name no record folder.
+    Dispatcher(app::MainForm& form, platform::Platform& platform, Host& host,
+               const app::RunRecorder* recorder = nullptr);
     Dispatcher(const Dispatcher&) = delete;
     Dispatcher& operator=(const Dispatcher&) = delete;
 
@@ -44,9 +47,8 @@ public:
     void detach(ClientId client);
     void handle(ClientId client, std::string_view line);
 
-    // The current run's record folder. Runs keep no record folder yet; this is the one place
-    // that names it once they do.
-    std::optional<std::string> currentRecordFolder() const { return std::nullopt; }
+    // The record folder of the run going, or else of the last run.
+    std::optional<std::string> currentRecordFolder() const;
 
 private:
     struct Pending {
@@ -89,6 +91,7 @@ private:
     app::MainForm& form_;
     platform::Platform& platform_;
     Host& host_;
+    const app::RunRecorder* recorder_;
     std::map<ClientId, Writer> clients_;
     std::map<ClientId, bool> listening_;
     platform::Timer startTimer_;

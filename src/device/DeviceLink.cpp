@@ -69,7 +69,10 @@ WaitOutcome DeviceLink::exchange(const std::string& address, Exchange kind,
         sender_.SendToDeviceNow(address, kind == Exchange::ReadinessPoll ? "Q1" : "Q2");
         form_.tmrResponseTimeout.setEnabled(true);
     }
-    return replyWait_.AwaitDeviceReply();
+    onExchangeSent.notify(kind, form_.strPumpString.text());
+    const WaitOutcome outcome = replyWait_.AwaitDeviceReply();
+    onExchangeEnded.notify(kind, outcome);
+    return outcome;
 }
 
 WaitOutcome DeviceLink::AwaitDeviceReply() {

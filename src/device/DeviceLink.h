@@ -46,8 +46,11 @@ public:
     WaitOutcome AwaitDeviceReply();
     void CountDeviceError();
 
-    // Every reply decoded, in a run or from the Communications panel.
-    const platform::Event<Reply>& onReply() const { return receiver_.onReply; }
+    // For a watcher of the run: each exchange once its frame has gone out ("/1ZR"), and how
+    // its wait ended; every reply decoded, in a run or not.
+    platform::Event<Exchange, const std::string&> onExchangeSent;
+    platform::Event<Exchange, WaitOutcome> onExchangeEnded;
+    const platform::Event<const Reply&>& onReplyDecoded() const { return receiver_.onDecoded; }
 
 private:
     void wireEvents();

@@ -67,7 +67,7 @@ void ReplyReceiver::DecodeResponse() {
         showReadiness(reply->ready);
     }
     log_.received(form_.Text3.text());
-    onReply.notify(*reply);
+    onDecoded.notify(*reply);
 }
 
 void ReplyReceiver::showReadiness(bool ready) {

@@ -24,6 +24,9 @@ public:
     // The serial component's receive notification.
     void MSComm1_OnComm();
     void DecodeResponse();
+
+    // Every reply decoded, for a watcher of the run.
+    platform::Event<const Reply&> onDecoded;
     // The end of the reply flash.
     void Timer1_Timer();
 

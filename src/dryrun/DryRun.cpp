@@ -8,6 +8,7 @@
 #include "editor/ProtocolFiles.h"
 #include "platform/Failure.h"
 #include "platform/FileSlot.h"
+#include "platform/PathText.h"
 #include "platform/StdFileSystem.h"
 #include "sim/virtualtime/StalledWait.h"
 
@@ -28,7 +29,7 @@ std::optional<std::string> unreadable(const std::string& path) {
 }
 
 bool writable(const std::string& path, std::ostream& err) {
-    if (path.empty() || std::ofstream(path, std::ios::app)) {
+    if (path.empty() || std::ofstream(platform::toPath(path), std::ios::binary | std::ios::app)) {
         return true;
     }
     err << kProgram << ": cannot write " << path << '\n';
@@ -47,7 +48,8 @@ int dryRun(const DryRunOptions& options, std::ostream& out, std::ostream& err) {
     }
     std::ofstream transcript;
     if (!options.transcriptPath.empty()) {
-        transcript.open(options.transcriptPath, std::ios::binary | std::ios::trunc);
+        transcript.open(platform::toPath(options.transcriptPath),
+                        std::ios::binary | std::ios::trunc);
     }
     DryRunSession session(options, out, transcript.is_open() ? &transcript : nullptr);
     if (!session.load()) {
@@ -56,6 +58,10 @@ int dryRun(const DryRunOptions& options, std::ostream& out, std::ostream& err) {
         return kUnreadableFile;
     }
     session.run();
+    // A record that could not be written whole changes nothing in the run's outcome.
+    for (const std::string& problem : session.recordProblems()) {
+        err << kProgram << ": " << problem << '\n';
+    }
     const RunSummary summary = session.summary();
     if (options.json) {
         summary.printJson(out);

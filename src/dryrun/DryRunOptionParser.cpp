@@ -33,6 +33,8 @@ void takeOption(std::string_view name, sim::OptionArguments& arguments, DryRunOp
         options.logPath = arguments.value();
     } else if (name == "--transcript") {
         options.transcriptPath = arguments.value();
+    } else if (name == "--record") {
+        options.recordDir = arguments.value();
     } else if (name == "--max-position") {
         options.maxPosition = std::to_string(arguments.number(0, kMaxCount));
     } else if (name == "--max-wait") {
@@ -111,6 +113,8 @@ Messages that would wait for the operator are answered with OK at once.
 
   --log PATH           write the run log to PATH (by default no run log is written)
   --transcript PATH    record every byte on the line: time in ms, direction, hex, char
+  --record DIR         write the run's record into the folder DIR, as the program keeps
+                       one for every run, with its times in virtual time
   --json               print the summary alone, as JSON
   --check              after the run, list what is wrong with the protocol, row by row:
                        errors, warnings and notes

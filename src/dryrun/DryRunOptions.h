@@ -14,6 +14,7 @@ struct DryRunOptions {
     std::string file;
     std::string logPath;         // empty: the run log stays in memory
     std::string transcriptPath;  // empty: no transcript
+    std::string recordDir;       // empty: no run record
     bool json = false;
     bool check = false;                      // report what is wrong with the protocol after the run
     double maxWait = 150;                    // seconds; a longer Wait is worth a warning

@@ -47,6 +47,21 @@ DryRunSession::DryRunSession(const DryRunOptions& options, std::ostream& out,
                                                         }},
                                     transcript_ ? &*transcript_ : nullptr);
     rows_ = form_->runner().onRowStarted.subscribe([this](int row) { rowStarted(row); });
+    if (!options.recordDir.empty()) {
+        // Virtual time from the moment the dry run starts, so that its record sorts among
+        // the real ones.
+        platform_.wallClock().setWallStart(platform::SystemRunClock().wallNow());
+        recorder_.emplace(
+            *form_, platform_,
+            app::RecordPlace{options.recordDir, false, record::RecordWriter::Mode::Synchronous,
+                             "quendrix-dryrun"});
+        // The drives' positions as each row starts and as each reply arrives, which during
+        // a move is at every poll.
+        positionSamples_.push_back(
+            form_->runner().onRowStarted.subscribe([this](int) { recordPositions(); }));
+        positionSamples_.push_back(form_->deviceLink().onReplyDecoded().subscribe(
+            [this](const device::Reply&) { recordPositions(); }));
+    }
     const platform::TextBox& receiveBuffer = form_->controls().Text3;
     receiveBuffer_ = receiveBuffer.observe([this, &receiveBuffer] {
         if (receiveBuffer.text().empty()) {
@@ -99,6 +114,27 @@ void DryRunSession::rowStarted(int row) {
     const bool device =
         cells != nullptr && runner::classifyRow((*cells)[0]) == runner::RowKind::Device;
     replyErrors_.rowStarted(row, device ? std::string_view((*cells)[0]) : std::string_view());
+}
+
+std::vector<std::string> DryRunSession::recordProblems() {
+    std::vector<std::string> problems;
+    for (const std::string& line : platform_.diagnosticLines().lines()) {
+        if (line.starts_with("run record")) {
+            problems.push_back(line);
+        }
+    }
+    return problems;
+}
+
+void DryRunSession::recordPositions() {
+    record::RunRecord* record = recorder_->current();
+    if (record == nullptr) {
+        return;
+    }
+    const sim::SimulatedInstrument& instrument = platform_.serial().line().instrument();
+    for (const int address : {1, 2}) {
+        record->position(address, instrument.controller(address).position());
+    }
 }
 
 void DryRunSession::stopAtLimit(RunSummary::Limit limit) {

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "app/MainForm.h"
+#include "app/RunRecorder.h"
 #include "dryrun/DryRunOptions.h"
 #include "dryrun/FindingList.h"
 #include "dryrun/LineWatch.h"
@@ -34,10 +35,15 @@ public:
     // Runs the protocol as the options' run button does; returns when the run has ended.
     void run();
     RunSummary summary() const;
+    // The run's record, when one was asked for.
+    const std::optional<app::RunRecorder>& recorder() const { return recorder_; }
+    // What became of a record that could not be written whole.
+    std::vector<std::string> recordProblems();
 
 private:
     void rowStarted(int row);
     void stopAtLimit(RunSummary::Limit limit);
+    void recordPositions();
     std::vector<Finding> findings(const RunSummary& summary) const;
 
     const DryRunOptions& options_;
@@ -51,8 +57,10 @@ private:
     ReplyErrorWatch replyErrors_{runFindings_};
     std::unique_ptr<MessageAnswerer> answerer_;
     std::unique_ptr<LineWatch> lineWatch_;
+    std::optional<app::RunRecorder> recorder_;
     platform::Subscription rows_;
     platform::Subscription receiveBuffer_;
+    std::vector<platform::Subscription> positionSamples_;
     int rowsStarted_ = 0;
     RunSummary::Limit limitReached_ = RunSummary::Limit::None;
 };

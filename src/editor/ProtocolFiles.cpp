@@ -18,6 +18,16 @@ std::string recordText(std::string text) {
     return text;
 }
 
+// Every cell of the 2000 rows as the file holds it, row by row.
+template <typename Take>
+void eachRecord(const platform::Grid& grid, Take take) {
+    for (int row = 1; row <= ProtocolGrid::kProtocolRows; ++row) {
+        for (int col = ProtocolFiles::kFirstColumn; col <= ProtocolFiles::kLastColumn; ++col) {
+            take(recordText(grid.TextMatrix(row, col)));
+        }
+    }
+}
+
 }  // namespace
 
 ProtocolFiles::ProtocolFiles(form::Inventory& form, platform::FileDialog& CommonDialog1,
@@ -81,13 +91,17 @@ void ProtocolFiles::writeProtocol() {
     auto& grid = form_.MSFlexGrid1;
     auto& slot = form_.fileSlot;
     slot.openForReplace(CommonDialog1_.FileName());
-    for (int row = 1; row <= ProtocolGrid::kProtocolRows; ++row) {
-        for (int col = kFirstColumn; col <= kLastColumn; ++col) {
-            slot.writeRecord(recordText(grid.TextMatrix(row, col)));
-        }
-    }
+    eachRecord(grid, [&](const std::string& record) { slot.writeRecord(record); });
     slot.commit();
+    lastFile_ = CommonDialog1_.FileName();
     grid.setTopRow(1);
+}
+
+std::string ProtocolFiles::protocolText(const platform::Grid& grid) {
+    std::string text;
+    eachRecord(grid,
+               [&](const std::string& record) { text += platform::FileSlot::recordBytes(record); });
+    return text;
 }
 
 // A file of more than 2000 rows fails at row 2001, which the grid does not have.
@@ -101,6 +115,7 @@ void ProtocolFiles::readProtocol() {
         }
     }
     slot.close();
+    lastFile_ = CommonDialog1_.FileName();
     numberFilledRows();
     grid.setTopRow(1);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -37,6 +38,11 @@ public:
     // are numbered again.
     void LoadProtocol_Click();
 
+    // The file last loaded or saved without a failure; empty before the first.
+    const std::string& lastFile() const { return lastFile_; }
+    // The grid's protocol as Save writes it.
+    static std::string protocolText(const platform::Grid& grid);
+
 private:
     bool showDialog(void (platform::FileDialog::*show)());
     void hidePanels();
@@ -48,6 +54,7 @@ private:
     form::Inventory& form_;
     platform::FileDialog& CommonDialog1_;
     platform::MessageBox& messages_;
+    std::string lastFile_;
     std::vector<platform::Subscription> handlers_;
 };
 

@@ -25,12 +25,20 @@ void FileSlot::writeRecord(std::string_view text) {
     if (output_ == nullptr) {
         throw Failure("no file is open for output on the slot");
     }
+    const std::string record = recordBytes(text);
+    output_->write(record);
+    if (!replacing_) {
+        onRecordWritten.notify(record);
+    }
+}
+
+std::string FileSlot::recordBytes(std::string_view text) {
     std::string record;
     record.reserve(text.size() + 4);
     record += '"';
     record += text;
     record += "\"\r\n";
-    output_->write(record);
+    return record;
 }
 
 void FileSlot::commit() {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/ChangeNotifier.h"
 #include "platform/FieldReader.h"
 #include "platform/FileSystem.h"
 
@@ -36,6 +37,8 @@ public:
     void openForInput(const std::string& path);
 
     void writeRecord(std::string_view text);  // throws Failure when no output is open
+    // The bytes of one record as the file gets them.
+    static std::string recordBytes(std::string_view text);
     // Closes the output and frees the slot, throwing Failure when that fails. For a file
     // opened for replacing, this is where the new content takes the old one's place; when it
     // cannot (or a write had failed), the file keeps its earlier content.
@@ -48,6 +51,10 @@ public:
     // Frees the slot, ignoring errors; nothing open is no error. An output opened for
     // replacing and not committed is dropped: the file keeps its earlier content.
     void close() noexcept;
+
+    // The bytes of each record written to a file created for output (not to one being
+    // replaced), once the file took them.
+    Event<std::string_view> onRecordWritten;
 
 private:
     struct Input {

@@ -7,6 +7,7 @@
 #include "platform/GridMetrics.h"
 #include "platform/MessageBox.h"
 #include "platform/RandomSource.h"
+#include "platform/RunClock.h"
 #include "platform/SerialLine.h"
 #include "platform/SettingsStore.h"
 #include "platform/Timer.h"
@@ -30,6 +31,7 @@ public:
     virtual Version version() const = 0;
     virtual Diagnostics& diagnostics() = 0;
     virtual RandomSource& random() = 0;
+    virtual const RunClock& runClock() const = 0;
 };
 
 }  // namespace quendrix::platform

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Failure.h"
+#include "platform/PathText.h"
 
 namespace quendrix::platform {
 namespace {
@@ -64,7 +65,7 @@ std::size_t nameMax(const fs::path& folder) {
 }  // namespace
 
 SaveTarget::SaveTarget(const std::string& path, std::size_t nameExtraBytes)
-    : file_(followLinks(path)) {
+    : file_(followLinks(toPath(path))) {
     if (!file_.has_filename()) {
         throw Failure("not a file name: " + path);
     }
@@ -78,13 +79,10 @@ SaveTarget::SaveTarget(const std::string& path, std::size_t nameExtraBytes)
             throw Failure(file_.string() + " is read-only");
         }
         old_ = info;
+        existed_ = true;
     }
     const bool nameTooLong = file_.filename().string().size() + nameExtraBytes > nameMax(folder());
     inPlace_ = nameTooLong || (old_ && !mayReplace());
-}
-
-fs::path SaveTarget::folder() const {
-    return file_.has_parent_path() ? file_.parent_path() : fs::path(".");
 }
 
 // Not where it would split hard links, where the folder takes no new name from the process
@@ -94,6 +92,38 @@ bool SaveTarget::mayReplace() const {
     const bool mayGiveOwner =
         ::geteuid() == 0 || (old_->st_uid == ::geteuid() && isOwnGroup(old_->st_gid));
     return old_->st_nlink == 1 && mayGiveOwner && mayWrite(folder(), W_OK | X_OK);
+}
+
+std::FILE* SaveTarget::openInPlace() const {
+    return std::fopen(file_.c_str(), "wb");
+}
+
+std::FILE* SaveTarget::createAside(const fs::path& aside) const {
+    // Until it has the old file's mode, nobody else may read the aside.
+    const mode_t mode = existed_ ? 0600 : 0666;
+    const int descriptor = ::open(aside.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(descriptor, "wb");
+    if (file == nullptr) {
+        ::close(descriptor);
+        std::error_code ignored;
+        fs::remove(aside, ignored);
+    }
+    return file;
+}
+
+void SaveTarget::replaceWith(const fs::path& aside) const {
+    std::error_code error;
+    fs::rename(aside, file_, error);
+    if (error) {
+        throw Failure("cannot replace " + file_.string() + ": " + error.message());
+    }
+}
+
+int SaveTarget::descriptor(std::FILE* file) {
+    return ::fileno(file);
 }
 
 void SaveTarget::keepMetadata(int descriptor) const {

@@ -1,8 +1,11 @@
 #pragma once
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <cstddef>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -18,6 +21,9 @@ namespace quendrix::platform {
 // process may not write, an old file whose owner and group the process cannot give a
 // replacement. A file the process may not write, or that nobody may write, is refused,
 // as is anything but a regular file.
+// On Windows, links are not followed; the file is written in place where it has more than one
+// hard link or a name too long for the temporary's, and the replacement keeps the old file's
+// attributes and security through ReplaceFileW.
 class SaveTarget {
 public:
     // The temporary's name is the file's name and nameExtraBytes more. Throws Failure when
@@ -25,9 +31,20 @@ public:
     SaveTarget(const std::string& path, std::size_t nameExtraBytes);
 
     const std::filesystem::path& file() const { return file_; }
-    std::filesystem::path folder() const;
-    bool existed() const { return old_.has_value(); }
+    std::filesystem::path folder() const {
+        return file_.has_parent_path() ? file_.parent_path() : std::filesystem::path(".");
+    }
+    bool existed() const { return existed_; }
     bool inPlace() const { return inPlace_; }
+
+    // The file itself, emptied, in binary mode; nullptr when it cannot be opened.
+    std::FILE* openInPlace() const;
+    // A new file `aside` in binary mode, that nobody else may read until keepMetadata; nullptr
+    // when it cannot be made, with errno EEXIST when the name is taken.
+    std::FILE* createAside(const std::filesystem::path& aside) const;
+    // Puts the complete, synced aside in the file's place; throws Failure.
+    void replaceWith(const std::filesystem::path& aside) const;
+    static int descriptor(std::FILE* file);
 
     // Gives a replacement the old file's owner and group, where the process may, and then
     // its exact mode (a change of owner may clear the set-id bits). Throws Failure.
@@ -38,11 +55,13 @@ public:
     void syncFolder() const;
 
 private:
-    bool mayReplace() const;
-
     std::filesystem::path file_;
-    std::optional<struct stat> old_;
+    bool existed_ = false;
     bool inPlace_ = false;
+#ifndef _WIN32
+    bool mayReplace() const;
+    std::optional<struct stat> old_;
+#endif
 };
 
 }  // namespace quendrix::platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "platform/LineSettings.h"
@@ -27,6 +28,8 @@ public:
     // Throws Failure when the bytes cannot be written.
     virtual void write(std::string_view bytes) = 0;
     virtual void setReceiver(SerialLineReceiver* receiver) = 0;
+    // What port number `port` leads to, for a person ("/dev/ttyUSB0"); empty when unknown.
+    virtual std::string deviceName(int /*port*/) const { return {}; }
 };
 
 }  // namespace quendrix::platform

@@ -1,6 +1,7 @@
 #include "platform/SerialPort.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 
 #include "platform/Failure.h"
@@ -74,6 +75,7 @@ void SerialPort::requireOpen(const char* operation) const {
 void SerialPort::Output(std::string_view bytes) {
     requireOpen("Output");
     line_.write(bytes);
+    onWritten.notify(bytes);
 }
 
 std::string SerialPort::Input() {
@@ -81,8 +83,9 @@ std::string SerialPort::Input() {
     const std::size_t count = inputLen_ == 0
                                   ? received_.size()
                                   : std::min(received_.size(), static_cast<std::size_t>(inputLen_));
-    std::string characters(received_.begin(), received_.begin() + static_cast<long>(count));
-    received_.erase(received_.begin(), received_.begin() + static_cast<long>(count));
+    std::string characters(received_.begin(),
+                           received_.begin() + static_cast<std::ptrdiff_t>(count));
+    received_.erase(received_.begin(), received_.begin() + static_cast<std::ptrdiff_t>(count));
     return characters;
 }
 
@@ -91,6 +94,7 @@ void SerialPort::onBytes(std::string_view bytes) {
         return;
     }
     received_.insert(received_.end(), bytes.begin(), bytes.end());
+    onReceived.notify(bytes);
     announce();
 }
 

@@ -42,6 +42,10 @@ public:
     std::string Input();
 
     Event<> OnComm;
+    // For a watcher of the line: the bytes written, once the line took them, and the bytes
+    // received, as they arrive and before OnComm announces them.
+    Event<std::string_view> onWritten;
+    Event<std::string_view> onReceived;
 
 private:
     void onBytes(std::string_view bytes) override;

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/Failure.h"
+#include "platform/PathText.h"
 #include "platform/StdReplacingFile.h"
 
 namespace quendrix::platform {
@@ -40,7 +41,7 @@ private:
     // overwrite it.
     std::ofstream openStream(const std::string& path) {
         errno = 0;
-        std::ofstream stream(path, std::ios::binary | std::ios::trunc);
+        std::ofstream stream(toPath(path), std::ios::binary | std::ios::trunc);
         if (!stream) {
             reason_ = errno != 0 ? std::generic_category().message(errno) : "unknown reason";
         }
@@ -63,7 +64,7 @@ std::unique_ptr<OutputFile> StdFileSystem::replace(const std::string& path) {
 }
 
 std::string StdFileSystem::readAll(const std::string& path, std::size_t maxBytes) {
-    std::ifstream stream(path, std::ios::binary);
+    std::ifstream stream(toPath(path), std::ios::binary);
     if (!stream) {
         throw Failure("cannot open " + path);
     }

@@ -1,14 +1,12 @@
 #include "platform/StdReplacingFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <random>
 #include <string_view>
 #include <system_error>
 
 #include "platform/Failure.h"
+#include "platform/PathText.h"
 
 namespace quendrix::platform {
 namespace {
@@ -19,11 +17,11 @@ constexpr int kNameAttempts = 16;
 constexpr std::size_t kRandomLetters = 6;
 constexpr std::size_t kAsideExtraBytes = 2 + kRandomLetters;  // the two dots
 
-std::string asideName(const fs::path& target, std::random_device& random) {
+fs::path asideName(const fs::path& target, std::random_device& random) {
     constexpr std::string_view kLetters =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
-    std::string name = "." + target.filename().string() + ".";
+    fs::path name = "." + toText(target.filename()) + ".";
     for (std::size_t i = 0; i < kRandomLetters; ++i) {
         name += kLetters[pick(random)];
     }
@@ -47,28 +45,20 @@ StdReplacingFile::~StdReplacingFile() {
 }
 
 void StdReplacingFile::openInPlace() {
-    file_.reset(std::fopen(target_.file().c_str(), "wb"));
+    file_.reset(target_.openInPlace());
     if (file_ == nullptr) {
-        throw Failure("cannot write " + target_.file().string());
+        throw Failure("cannot write " + toText(target_.file()));
     }
 }
 
 void StdReplacingFile::createAside() {
-    // Until it has the old file's mode, nobody else may read the aside.
-    const mode_t mode = target_.existed() ? 0600 : 0666;
     std::random_device random;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         aside_ = target_.folder() / asideName(target_.file(), random);
-        const int descriptor =
-            ::open(aside_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (descriptor >= 0) {
-            file_.reset(::fdopen(descriptor, "wb"));
-            if (file_ == nullptr) {
-                ::close(descriptor);
-                break;
-            }
+        file_.reset(target_.createAside(aside_));
+        if (file_ != nullptr) {
             try {
-                target_.keepMetadata(::fileno(file_.get()));
+                target_.keepMetadata(SaveTarget::descriptor(file_.get()));
             } catch (const Failure&) {
                 discard();
                 throw;
@@ -79,8 +69,9 @@ void StdReplacingFile::createAside() {
             break;
         }
     }
+    aside_.clear();
     discard();
-    throw Failure("cannot create a file beside " + target_.file().string());
+    throw Failure("cannot create a file beside " + toText(target_.file()));
 }
 
 void StdReplacingFile::write(std::string_view bytes) {
@@ -89,7 +80,7 @@ void StdReplacingFile::write(std::string_view bytes) {
     }
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size()) {
         failed_ = true;
-        throw Failure("cannot write " + target_.file().string());
+        throw Failure("cannot write " + toText(target_.file()));
     }
 }
 
@@ -108,18 +99,14 @@ void StdReplacingFile::close() {
 
 void StdReplacingFile::finish() {
     if (failed_ || std::fflush(file_.get()) != 0) {
-        throw Failure("cannot write " + target_.file().string());
+        throw Failure("cannot write " + toText(target_.file()));
     }
-    SaveTarget::sync(::fileno(file_.get()));
+    SaveTarget::sync(SaveTarget::descriptor(file_.get()));
     if (std::fclose(file_.release()) != 0) {
-        throw Failure("cannot write " + target_.file().string());
+        throw Failure("cannot write " + toText(target_.file()));
     }
     if (!aside_.empty()) {
-        std::error_code error;
-        fs::rename(aside_, target_.file(), error);
-        if (error) {
-            throw Failure("cannot replace " + target_.file().string() + ": " + error.message());
-        }
+        target_.replaceWith(aside_);
         aside_.clear();
     }
     if (!target_.inPlace() || !target_.existed()) {

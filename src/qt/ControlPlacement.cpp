@@ -5,10 +5,8 @@
 #include "platform/Container.h"
 
 namespace quendrix::qt {
-namespace {
 
-// Whether any of the control lies inside its parent's area, where it can be seen.
-bool withinParent(const platform::Control& control) {
+bool ControlPlacement::seen(const platform::Control& control) {
     const platform::Container* parent = control.parent();
     if (parent == nullptr) {
         return true;
@@ -18,8 +16,6 @@ bool withinParent(const platform::Control& control) {
     return place.left < area.width && place.top < area.height && place.right() > 0 &&
            place.bottom() > 0;
 }
-
-}  // namespace
 
 QRect ControlPlacement::pixels(const platform::TwipRect& twips) {
     constexpr int k = platform::kTwipsPerPixel;
@@ -37,9 +33,8 @@ void ControlPlacement::apply(const platform::Control& control, QWidget& widget, 
     // A control beyond its parent's area is never seen. Repainting it would post an event
     // for nothing at every change, and a counter box that a wait lowers on every pass would
     // then wake the wait's next pass at once: the wait would spin, and count its passes away.
-    const bool seen = withinParent(control);
-    if (widget.updatesEnabled() != seen) {
-        widget.setUpdatesEnabled(seen);
+    if (const bool inSight = seen(control); widget.updatesEnabled() != inSight) {
+        widget.setUpdatesEnabled(inSight);
     }
 }
 

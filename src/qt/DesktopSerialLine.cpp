@@ -27,6 +27,14 @@ void DesktopSerialLine::setReceiver(platform::SerialLineReceiver* receiver) {
     }
 }
 
+std::string DesktopSerialLine::deviceName(int port) const {
+    const UserSettingsFile userSettings(QString::fromLatin1(platform::kProgramTitle));
+    if (leadsToDemo(port, userSettings.settings())) {
+        return "sim";
+    }
+    return portDeviceName(port, userSettings.settings()).toStdString();
+}
+
 DemoSerialLine& DesktopSerialLine::demo() {
     if (!demo_) {
         demo_ = std::make_unique<DemoSerialLine>();

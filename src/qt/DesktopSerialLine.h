@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/SerialLine.h"
 #include "qt/DemoSerialLine.h"
@@ -17,6 +18,8 @@ public:
     void close() override { active_->close(); }
     void write(std::string_view bytes) override { active_->write(bytes); }
     void setReceiver(platform::SerialLineReceiver* receiver) override;
+    // The device the settings name for the port, or "sim".
+    std::string deviceName(int port) const override;
 
 private:
     DemoSerialLine& demo();

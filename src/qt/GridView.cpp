@@ -6,7 +6,9 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "qt/CellPictureDelegate.h"
 #include "qt/ControlPlacement.h"
+#include "qt/GridHeader.h"
 #include "qt/KeyCodes.h"
 #include "qt/shared/CodePage.h"
 
@@ -44,7 +46,10 @@ bool isMouseEvent(const QEvent* event) {
 GridView::GridView(platform::Grid& grid, const QFont& font, QWidget* parent)
     : QTableView(parent), grid_(grid), model_(grid) {
     setFont(font);
+    setHorizontalHeader(new GridHeader(Qt::Horizontal, this));
+    setVerticalHeader(new GridHeader(Qt::Vertical, this));
     setModel(&model_);
+    setItemDelegate(new CellPictureDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

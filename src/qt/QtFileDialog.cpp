@@ -1,7 +1,6 @@
 #include "qt/QtFileDialog.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileDialog>
 
 #include "qt/shared/CodePage.h"
@@ -11,7 +10,8 @@ namespace quendrix::qt {
 std::optional<std::string> QtFileDialog::choose(Mode mode) {
     QWidget* parent = QApplication::activeWindow();
     const QString title = toQString(DialogTitle());
-    const QString start = QFile::decodeName(QByteArray::fromStdString(FileName()));
+    // The core keeps names as UTF-8; QFile::encodeName would use the ANSI code page on Windows.
+    const QString start = QString::fromStdString(FileName());
     QString chosen;
     if (mode == Mode::Open) {
         chosen = QFileDialog::getOpenFileName(parent, title, start);
@@ -25,7 +25,7 @@ std::optional<std::string> QtFileDialog::choose(Mode mode) {
     if (chosen.isEmpty()) {
         return std::nullopt;
     }
-    return QFile::encodeName(chosen).toStdString();
+    return chosen.toStdString();
 }
 
 }  // namespace quendrix::qt

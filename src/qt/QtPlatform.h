@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "platform/RunClock.h"
 #include "platform/SeededRandom.h"
 #include "qt/QtDiagnostics.h"
 #include "qt/QtEventPump.h"
@@ -35,6 +36,7 @@ public:
     platform::Version version() const override;
     platform::Diagnostics& diagnostics() override { return diagnostics_; }
     platform::RandomSource& random() override { return random_; }
+    const platform::RunClock& runClock() const override { return runClock_; }
 
     // The font the grid's columns were measured in; the grid's view draws with it.
     const QFont& gridFont() const { return gridMetrics_.font(); }
@@ -50,6 +52,7 @@ private:
     QtFileDialog fileDialog_;
     std::unique_ptr<platform::SerialLine> serialLine_;
     platform::SeededRandom random_;
+    platform::SystemRunClock runClock_;
 };
 
 }  // namespace quendrix::qt

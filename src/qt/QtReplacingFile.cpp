@@ -1,6 +1,7 @@
 #include "qt/QtReplacingFile.h"
 
 #include "platform/Failure.h"
+#include "platform/PathText.h"
 
 namespace quendrix::qt {
 namespace {
@@ -11,7 +12,7 @@ constexpr std::size_t kTemporaryExtraBytes = 7;
 }  // namespace
 
 QtReplacingFile::QtReplacingFile(const std::string& path) : target_(path, kTemporaryExtraBytes) {
-    const QString name = QFile::decodeName(QByteArray::fromStdString(target_.file().string()));
+    const QString name = QString::fromStdString(platform::toText(target_.file()));
     if (target_.inPlace()) {
         inPlace_ = std::make_unique<QFile>(name);
     } else {
@@ -23,7 +24,7 @@ QtReplacingFile::QtReplacingFile(const std::string& path) : target_(path, kTempo
     if (!device()->open(QIODevice::WriteOnly)) {
         const std::string why = device()->errorString().toStdString();
         discard();
-        throw platform::Failure("cannot write " + target_.file().string() + ": " + why);
+        throw platform::Failure("cannot write " + platform::toText(target_.file()) + ": " + why);
     }
     if (replacement_ != nullptr) {
         try {
@@ -59,7 +60,7 @@ QFileDevice& QtReplacingFile::file() const {
 void QtReplacingFile::write(std::string_view bytes) {
     const auto size = static_cast<qint64>(bytes.size());
     if (file().write(bytes.data(), size) != size) {
-        throw platform::Failure("cannot write " + target_.file().string() + ": " +
+        throw platform::Failure("cannot write " + platform::toText(target_.file()) + ": " +
                                 file().errorString().toStdString());
     }
 }
@@ -78,12 +79,12 @@ void QtReplacingFile::close() {
 // QSaveFile syncs before its rename but goes on when the sync fails: the sync is ours.
 void QtReplacingFile::finish() {
     if (!file().flush()) {
-        throw platform::Failure("cannot write " + target_.file().string() + ": " +
+        throw platform::Failure("cannot write " + platform::toText(target_.file()) + ": " +
                                 file().errorString().toStdString());
     }
     platform::SaveTarget::sync(file().handle());
     if (replacement_ != nullptr ? !replacement_->commit() : !closeInPlace()) {
-        throw platform::Failure("cannot replace " + target_.file().string() + ": " +
+        throw platform::Failure("cannot replace " + platform::toText(target_.file()) + ": " +
                                 device()->errorString().toStdString());
     }
     if (!target_.inPlace() || !target_.existed()) {

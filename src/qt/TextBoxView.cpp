@@ -26,8 +26,19 @@ void TextBoxView::sync() {
     if (syncing_) {
         return;
     }
-    syncing_ = true;
     ControlPlacement::apply(box_, *this);
+    // A box beyond the window, such as the counter that a reply wait lowers on every pass, takes
+    // its text when it takes the focus; laying the text out at every change would be for nothing.
+    if (ControlPlacement::seen(box_) || hasFocus()) {
+        showText();
+    }
+}
+
+void TextBoxView::showText() {
+    if (syncing_) {
+        return;
+    }
+    syncing_ = true;
     const QString text = toQString(box_.text());
     if (this->text() != text) {
         setText(text);
@@ -82,6 +93,7 @@ void TextBoxView::keyPressEvent(QKeyEvent* event) {
 }
 
 void TextBoxView::focusInEvent(QFocusEvent* event) {
+    showText();
     QLineEdit::focusInEvent(event);
     box_.setFocus();
 }

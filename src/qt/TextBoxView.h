@@ -20,6 +20,7 @@ protected:
 
 private:
     void sync();
+    void showText();
     void takeText(const QString& text);
     void takeCaret(int position);
 

@@ -7,6 +7,7 @@
 
 #include "qt/ButtonView.h"
 #include "qt/ControlPlacement.h"
+#include "qt/FramePacer.h"
 #include "qt/FrameView.h"
 #include "qt/GridView.h"
 #include "qt/LabelView.h"
@@ -23,6 +24,7 @@ WindowView::WindowView(platform::Window& window, const QFont& gridFont)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       window_(window) {
+    new FramePacer(*this);  // a child of the window
     setObjectName(toQString(window_.name()));
     // The layout in twips was made for an 11-pixel dialog font; larger captions would clip.
     QFont dialogFont = font();
@@ -37,6 +39,14 @@ WindowView::WindowView(platform::Window& window, const QFont& gridFont)
         activateWindow();
     });
     sync();
+}
+
+WindowView::~WindowView() {
+    for (const auto& [control, widget] : widgets_) {
+        if (widget->style() == &textBoxStyle_) {
+            widget->setStyle(nullptr);
+        }
+    }
 }
 
 void WindowView::build(platform::Container& container, QWidget& parent, const QFont& gridFont) {
@@ -56,8 +66,11 @@ void WindowView::build(platform::Container& container, QWidget& parent, const QF
 QWidget* WindowView::makeWidget(platform::Control& control, QWidget& parent,
                                 const QFont& gridFont) {
     switch (control.kind()) {
-        case ControlKind::TextBox:
-            return new TextBoxView(static_cast<platform::TextBox&>(control), &parent);
+        case ControlKind::TextBox: {
+            auto* box = new TextBoxView(static_cast<platform::TextBox&>(control), &parent);
+            box->setStyle(&textBoxStyle_);
+            return box;
+        }
         case ControlKind::Label:
             return new LabelView(static_cast<platform::Label&>(control), &parent);
         case ControlKind::Button:

@@ -4,19 +4,21 @@
 #include <vector>
 
 #include "platform/Window.h"
+#include "qt/PanelPictureStyle.h"
 
 namespace quendrix::qt {
 
 // A window of the program on screen, as a top-level window of fixed size: one widget per
 // control, placed at the control's place inside its parent, named after it, in the order of
-// its container, which is the tab order. It shows and hides as the window does, and the close
-// box closes the window. The widget is never deleted, because waits further down the stack
-// still use the controls it shows.
+// its container, which is the tab order. It is painted at most once a frame (FramePacer). It
+// shows and hides as the window does, and the close box closes the window. The widget is never
+// deleted, because waits further down the stack still use the controls it shows.
 class WindowView : public QWidget {
     Q_OBJECT
 
 public:
     WindowView(platform::Window& window, const QFont& gridFont);
+    ~WindowView() override;
 
     // The widget that shows `control`, or nullptr.
     QWidget* widgetFor(const platform::Control& control) const;
@@ -36,6 +38,8 @@ private:
     void sync();
 
     platform::Window& window_;
+    // The text boxes' style; they give it back before it goes.
+    PanelPictureStyle textBoxStyle_;
     // In the inventory's order, which is also the tab order.
     std::vector<std::pair<platform::Control*, QWidget*>> widgets_;
     bool closedShown_ = false;

@@ -6,9 +6,11 @@
 
 #include "app/CommandLine.h"
 #include "app/MainForm.h"
+#include "app/RunRecorder.h"
 #include "qt/QtPlatform.h"
 #include "qt/WindowView.h"
 #include "qt/control/ControlServer.h"
+#include "record/RecordsFolder.h"
 
 namespace {
 
@@ -46,6 +48,7 @@ int main(int argc, char* argv[]) {
 
     quendrix::qt::QtPlatform platform;
     quendrix::app::MainForm form(platform);
+    const quendrix::app::RunRecorder recorder(form, platform, {quendrix::record::recordsFolder()});
     // The main window's closing is the program's end.
     quendrix::qt::WindowView view(form.controls().MainForm, platform.gridFont());
     QObject::connect(&view, &quendrix::qt::WindowView::closed, &application,
@@ -55,7 +58,7 @@ int main(int argc, char* argv[]) {
     // Off unless asked for; a socket that cannot be had leaves the program without control.
     std::unique_ptr<quendrix::qt::ControlServer> control;
     if (quendrix::qt::ControlServer::requested(QApplication::arguments())) {
-        control = std::make_unique<quendrix::qt::ControlServer>(form, platform);
+        control = std::make_unique<quendrix::qt::ControlServer>(form, platform, &recorder);
         if (!control->listen(quendrix::qt::ControlServer::defaultSocketPath())) {
             control.reset();
         }

@@ -73,6 +73,7 @@ void ProtocolRunner::RunProtocol_Click(std::int16_t Index) {
     }
     {
         const InRun inRun(current_, run);
+        onRunStarted.notify(Index);
         while (form_.flags.ProtocolRunning) {
             if (!runRow(run)) {
                 break;
@@ -81,7 +82,7 @@ void ProtocolRunner::RunProtocol_Click(std::int16_t Index) {
         StopProtocol();
         lastRun_ = run.report;
     }
-    onRunStopped.notify(run.report);
+    onRunEnded.notify(run.report);
 }
 
 void ProtocolRunner::EndTheProtocol_Click() {

@@ -45,13 +45,16 @@ public:
     bool running() const { return current_ != nullptr; }
     // The run going now, if any.
     const RunState* currentRun() const { return current_; }
-    // A run that got past its start has ended and its click handler is about to return: a
-    // new start is no longer refused.
-    platform::Event<RunReport> onRunStopped;
 
     // A row's turn begins (its number, which may lie off the grid). A watcher that closes the
     // main window ends the run before the row does anything.
     platform::Event<int> onRowStarted;
+    // A start that got past its checks, with the run button's index: the run log is open and
+    // the rows follow. Every such start is followed by one onRunEnded, once the run has
+    // stopped and its click handler is about to return, with what it did: a new start is
+    // then no longer refused.
+    platform::Event<std::int16_t> onRunStarted;
+    platform::Event<const RunReport&> onRunEnded;
     // The last run that got past its start, once it has ended.
     const std::optional<RunReport>& lastRun() const { return lastRun_; }
 

@@ -48,6 +48,17 @@ std::string frmValvePositions::MaxPosition() {
     return controls_.MaxPosition.text();
 }
 
+std::vector<frmValvePositions::SettingText> frmValvePositions::settingTexts() {
+    Load();
+    std::vector<SettingText> texts;
+    for (const StoredSetting& setting : readOrder()) {
+        texts.push_back({setting.section, setting.key,
+                         setting.field != nullptr ? (controls_.*setting.field).text()
+                                                  : AuxilliaryWithOutFilter_});
+    }
+    return texts;
+}
+
 void frmValvePositions::Settings_Click() {
     Show();
 }

@@ -41,6 +41,15 @@ public:
     std::string CommPortSetting() override;
     std::string MaxPosition() override;
 
+    struct SettingText {
+        const char* section;
+        const char* key;
+        std::string text;
+    };
+    // Every stored setting as the window holds it now, in the order it reads them; loads
+    // the window without showing it.
+    std::vector<SettingText> settingTexts();
+
     void Settings_Click();
     void Command1_Click();
 

@@ -12,8 +12,9 @@ COUNTERS = {"Error2", "Error3", "Error9", "RetryCounter", "RetryCounter2"}
 
 
 def main():
-    program, protocol = sys.argv[1], sys.argv[2]
-    run = subprocess.run([program, "--json", protocol], capture_output=True, text=True,
+    # The program may come with the command that runs it, such as Wine for a Windows build.
+    program, protocol = sys.argv[1:-1], sys.argv[-1]
+    run = subprocess.run([*program, "--json", protocol], capture_output=True, text=True,
                          timeout=60)
     summary = json.loads(run.stdout)
     missing = (FIELDS - summary.keys()) | (COUNTERS - summary["counters"].keys())

@@ -2,14 +2,17 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
@@ -17,11 +20,13 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "qt/FramePacer.h"
 #include "qt/QtGridMetrics.h"
 #include "qt/QtPlatform.h"
 #include "qt/WindowView.h"
 #include "sim/virtualtime/SimPlatform.h"
 #include "support/ConfigHome.h"
+#include "support/PumpUntil.h"
 
 namespace quendrix::qt {
 namespace {
@@ -42,6 +47,19 @@ void click(QWidget* widget, QPoint at) {
     mouse(widget, QEvent::MouseButtonPress, at);
     mouse(widget, QEvent::MouseButtonRelease, at);
 }
+
+// Counts the paints a widget gets.
+class PaintCounter final : public QObject {
+public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
 
 class MainWindowViewTest : public ::testing::Test {
 protected:
@@ -162,6 +180,112 @@ TEST_F(MainWindowViewTest, VisibilityAndIndicatorColoursFollowTheControls) {
     EXPECT_EQ(indicator->grab().toImage().pixelColor(centre), QColor(0, 255, 0));
 }
 
+// A reply arrives one character at a time; the box shows it once a frame, not once a character.
+TEST_F(MainWindowViewTest, ChangesWithinAFrameArePaintedTogetherAtItsEnd) {
+    auto* pacer = view.findChild<FramePacer*>();
+    ASSERT_NE(pacer, nullptr);
+    EXPECT_GT(pacer->frame().count(), 0);
+    auto* box = widget<QLineEdit>("Text3");
+    const PaintCounter counter(*box);
+    pacer->setFrame(std::chrono::milliseconds(0));
+    QCoreApplication::processEvents();
+    const int before = counter.paints;
+
+    controls.Text3.setText("/");  // the first change after a quiet frame shows at once
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counter.paints, before + 1);
+    pacer->setFrame(std::chrono::hours(1));
+    for (const char* text : {"/0", "/0`", "/0`3"}) {
+        controls.Text3.setText(text);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(counter.paints, before + 1);
+    EXPECT_EQ(box->text(), "/0`3");  // the widget itself is up to date
+
+    pacer->setFrame(std::chrono::milliseconds(0));  // the frame ends
+    EXPECT_TRUE(testsupport::pumpUntil([&] { return counter.paints > before + 1; }));
+    EXPECT_EQ(counter.paints, before + 2);
+}
+
+// A reply's flash that is over before the next frame still shows, for one paint.
+TEST_F(MainWindowViewTest, ALampPaintsEveryColourItTakesAtLeastOnce) {
+    auto* lamp = widget<QWidget>("Shape1");
+    const QPoint centre = lamp->rect().center();
+    const auto paintedColour = [&] { return lamp->grab().toImage().pixelColor(centre); };
+    EXPECT_EQ(paintedColour(), QColor(Qt::black));
+    controls.Shape1.setFillColor(platform::kGreen);
+    controls.Shape1.setFillColor(platform::kBlack);
+    EXPECT_EQ(paintedColour(), QColor(0, 255, 0));
+    EXPECT_EQ(paintedColour(), QColor(Qt::black));
+    EXPECT_EQ(paintedColour(), QColor(Qt::black));
+}
+
+// The widget alone, without its children.
+QImage alone(QWidget& widget) {
+    QPixmap picture(widget.size());
+    widget.render(&picture, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    return picture.toImage();
+}
+
+// A panel paints from a picture of itself and a text box's frame comes from a picture too;
+// they must look as plain ones do, also after their caption or text has changed.
+TEST_F(MainWindowViewTest, PanelsAndTextBoxesLookAsPlainOnesDo) {
+    auto* panel = widget<QGroupBox>("Frame3");
+    const auto plainPanel = [&] {
+        QGroupBox plain(panel->title(), panel->parentWidget());
+        plain.setAutoFillBackground(true);
+        plain.setGeometry(panel->geometry());
+        return alone(plain);
+    };
+    const QImage communications = alone(*panel);
+    EXPECT_EQ(communications, plainPanel());
+    controls.Frame3.setCaption("Wait Counter");
+    EXPECT_NE(alone(*panel), communications);
+    EXPECT_EQ(alone(*panel), plainPanel());
+
+    auto* box = widget<QLineEdit>("strResponse");
+    const auto plainBox = [&] {
+        QLineEdit plain(box->text(), box->parentWidget());
+        plain.setGeometry(box->geometry());
+        return alone(plain);
+    };
+    for (const char* text : {"", "14", "6000"}) {
+        controls.strResponse.setText(text);
+        EXPECT_EQ(alone(*box), plainBox()) << text;
+        EXPECT_EQ(alone(*box), plainBox()) << text;  // from the picture
+    }
+}
+
+// Cells are drawn from pictures too, marked or not, twice over: the second from the picture.
+TEST_F(MainWindowViewTest, GridCellsLookAsPlainOnesDo) {
+    const QStyledItemDelegate plain;
+    const auto painted = [&](const QAbstractItemDelegate& delegate, const QModelIndex& index,
+                             bool marked) {
+        QStyleOptionViewItem option;
+        option.initFrom(table->viewport());
+        option.widget = table;
+        option.font = table->font();
+        option.rect = table->visualRect(index);
+        option.state.setFlag(QStyle::State_Selected, marked);
+        QImage image(table->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(option.palette.color(QPalette::Base));
+        QPainter painter(&image);
+        delegate.paint(&painter, option, index);
+        return image;
+    };
+    for (const char* text : {"1", "2", "?4", ""}) {
+        for (int col = 1; col <= 3; ++col) {
+            grid.setTextMatrix(1, col, text);
+            const QModelIndex cell = table->model()->index(0, col - 1);
+            for (const bool marked : {false, true}) {
+                const QImage expected = painted(plain, cell, marked);
+                EXPECT_EQ(painted(*table->itemDelegate(), cell, marked), expected) << text << col;
+                EXPECT_EQ(painted(*table->itemDelegate(), cell, marked), expected) << text << col;
+            }
+        }
+    }
+}
+
 TEST_F(MainWindowViewTest, ClicksAndKeysNeverMakeAFixedCellCurrent) {
     const QAbstractItemModel& model = *table->model();
     click(table->horizontalHeader()->viewport(), QPoint(10, 5));
@@ -216,6 +340,22 @@ TEST_F(MainWindowViewTest, TheViewShowsTheGridsCurrentCellSelectionAndScrollPosi
     EXPECT_EQ(grid.TopRow(), 51);
 }
 
+// A run marks every row it runs; the header row and the number column look the same whatever
+// is marked, and stay unpainted.
+TEST_F(MainWindowViewTest, MarkingARowRepaintsItsCellsButNeitherHeader) {
+    view.findChild<FramePacer*>()->setFrame(std::chrono::milliseconds(0));
+    QCoreApplication::processEvents();
+    const PaintCounter cells(*table->viewport());
+    const PaintCounter headerRow(*table->horizontalHeader()->viewport());
+    const PaintCounter numbers(*table->verticalHeader()->viewport());
+    grid.setSelectionMode(1);
+    grid.setRow(7);
+    QCoreApplication::processEvents();
+    EXPECT_GT(cells.paints, 0);
+    EXPECT_EQ(headerRow.paints, 0);
+    EXPECT_EQ(numbers.paints, 0);
+}
+
 TEST_F(MainWindowViewTest, ClosingTheWindowShutsTheProgramDownAndKeepsTheWidgets) {
     int closedSignals = 0;
     QObject::connect(&view, &WindowView::closed, &view, [&] { ++closedSignals; });
@@ -264,6 +404,12 @@ TEST_F(MainWindowViewTest, AReplyWaitOnTheShownWindowBlocksUntilItsTimeOut) {
     EXPECT_EQ(controls.RetryCounter2.text(), "1");
     EXPECT_EQ(controls.RetryCounter.text(), "0");
     controls.flags.ProtocolRunning = false;
+
+    // Tab reaches the box all the same, and it shows what the wait left there.
+    auto* box = widget<QLineEdit>("LoopCounter");
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(box, &focusIn);
+    EXPECT_EQ(box->text().toStdString(), controls.LoopCounter.text());
 }
 
 // The program's settings window, opened as the operator opens it, in the test's settings folder.

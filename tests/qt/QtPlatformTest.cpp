@@ -86,12 +86,13 @@ TEST(QtMessageBoxTest, ShowsTheTextUnderTheProgramsTitleWithOneOkButton) {
               QStringList({"quendrix", "File Open Already ", QString::number(QMessageBox::Ok)}));
 }
 
+// The kept name is UTF-8, whatever the system's 8-bit encoding of file names.
 TEST(QtFileDialogTest, OpensWithTheKeptNameAsksBeforeOverwritingWithFlagTwoAndCancels) {
     QtFileDialog dialog;
     QTemporaryDir folder;
-    const QString kept = folder.filePath("kept.txt");
-    const QString chosen = folder.filePath("chosen.txt");
-    dialog.setFileName(QFile::encodeName(kept).toStdString());
+    const QString kept = folder.filePath(QStringLiteral(u"kept \u00b5l.txt"));
+    const QString chosen = folder.filePath(QStringLiteral(u"chosen \u8a66\u6599.txt"));
+    dialog.setFileName(kept.toStdString());
     dialog.setDialogTitle("Save Protocol");
     dialog.setFlags(platform::FileDialog::kOverwritePrompt);
     QString choice = chosen;  // none cancels
@@ -106,6 +107,7 @@ TEST(QtFileDialogTest, OpensWithTheKeptNameAsksBeforeOverwritingWithFlagTwoAndCa
     };
     EXPECT_EQ(answerModal<QFileDialog>([&] { dialog.ShowSave(); }, answer),
               QStringList({"save", "Save Protocol", kept, "asks"}));
+    EXPECT_EQ(dialog.FileName(), chosen.toStdString());
 
     dialog.setFlags(0);
     choice.clear();

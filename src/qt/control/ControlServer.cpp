@@ -48,8 +48,9 @@ std::string text(const QString& path) {
 
 }  // namespace
 
-ControlServer::ControlServer(app::MainForm& form, platform::Platform& platform)
-    : diagnostics_(platform.diagnostics()), dispatcher_(form, platform, host_) {
+ControlServer::ControlServer(app::MainForm& form, platform::Platform& platform,
+                             const app::RunRecorder* recorder)
+    : diagnostics_(platform.diagnostics()), dispatcher_(form, platform, host_, recorder) {
     connect(&server_, &QLocalServer::newConnection, this, &ControlServer::accept);
 }
 

@@ -29,7 +29,8 @@ public:
     // Output a client may leave unread before it is disconnected.
     static constexpr qint64 kOutputLimit = 1024 * 1024;
 
-    ControlServer(app::MainForm& form, platform::Platform& platform);
+    ControlServer(app::MainForm& form, platform::Platform& platform,
+                  const app::RunRecorder* recorder = nullptr);
     ~ControlServer() override;
 
     // On with --control among the arguments or Enabled=1 in section Control of the settings.

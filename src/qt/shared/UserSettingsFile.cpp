@@ -1,14 +1,29 @@
 #include "qt/shared/UserSettingsFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <string_view>
 
 namespace quendrix::qt {
+namespace {
+
+// A user's settings roam with the user on Windows, in %APPDATA%; Qt's generic configuration
+// folder there is the local one, %LOCALAPPDATA%.
+QString configHome() {
+#ifdef Q_OS_WIN
+    const QString roaming = qEnvironmentVariable("APPDATA");
+    if (!roaming.isEmpty()) {
+        return QDir::fromNativeSeparators(roaming);
+    }
+#endif
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+}
+
+}  // namespace
 
 UserSettingsFile::UserSettingsFile(const QString& application) {
-    const QString configHome =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString configHome = quendrix::qt::configHome();
     fileName_ = configHome + u'/' + application + u'/' + application + QStringLiteral(".ini");
     // A file that is missing or cannot be read is QSettings' to report.
     QFile file(fileName_);

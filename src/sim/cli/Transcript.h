@@ -9,15 +9,8 @@
 
 namespace quendrix::sim {
 
-// A record of the line, one byte a line, each at the moment it arrived at the far end:
-//
-//     # time_ms direction hex char
-//         5.208 host>sim 0D CR
-//         6.749 sim>host 2F /
-//
-// The time is in milliseconds with microsecond digits; the hex field is the byte, and the
-// char field shows it as text (CR, LF, ETX, SP or "." for other unprintable bytes).
-// Lines starting with "#" are remarks.
+// A record of the line, one byte a line, each at the moment it arrived at the far end, in the
+// format of record::TranscriptLine, which a run's record shares.
 class Transcript {
 public:
     explicit Transcript(std::ostream& out);

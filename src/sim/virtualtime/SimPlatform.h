@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/Platform.h"
-#include "sim/clock/VirtualClock.h"
 #include "sim/virtualtime/ScriptedRandom.h"
 #include "sim/virtualtime/SimDiagnostics.h"
 #include "sim/virtualtime/SimEventPump.h"
@@ -9,9 +8,11 @@
 #include "sim/virtualtime/SimFileSystem.h"
 #include "sim/virtualtime/SimGridMetrics.h"
 #include "sim/virtualtime/SimMessageBox.h"
+#include "sim/virtualtime/SimRunClock.h"
 #include "sim/virtualtime/SimSerialLine.h"
 #include "sim/virtualtime/SimSettingsStore.h"
 #include "sim/virtualtime/SimTimerScheduler.h"
+#include "sim/clock/VirtualClock.h"
 
 namespace quendrix::sim {
 
@@ -38,6 +39,7 @@ public:
     platform::Version version() const override { return version_; }
     platform::Diagnostics& diagnostics() override { return diagnostics_; }
     platform::RandomSource& random() override { return random_; }
+    const platform::RunClock& runClock() const override { return runClock_; }
 
     VirtualClock& clock() { return clock_; }
     SimEventPump& pump() { return pump_; }
@@ -52,6 +54,7 @@ public:
     void replaceFileSystem(platform::FileSystem& files) { filesOverride_ = &files; }
     SimSettingsStore& settings() { return settings_; }
     SimFileDialog& dialog() { return dialog_; }
+    SimRunClock& wallClock() { return runClock_; }
 
 private:
     VirtualClock clock_;
@@ -68,6 +71,7 @@ private:
     platform::SerialLine* serialOverride_ = nullptr;
     platform::FileSystem* filesOverride_ = nullptr;
     ScriptedRandom random_;
+    SimRunClock runClock_{clock_};
 };
 
 }  // namespace quendrix::sim

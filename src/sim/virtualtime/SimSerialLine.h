@@ -22,6 +22,9 @@ public:
 
     void open(int port, const platform::LineSettings& settings) override;
     void write(std::string_view bytes) override;
+    std::string deviceName(int port) const override {
+        return port == instrumentPort_ ? "sim" : std::string();
+    }
 
     int openCount() const { return openCount_; }
     const std::vector<Write>& writes() const { return writes_; }

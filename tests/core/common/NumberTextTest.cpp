@@ -30,6 +30,9 @@ TEST(NumberTextTest, ReadsTheLeadingNumberOfACell) {
     EXPECT_EQ(readLeadingNumber("1.7976931348623157e308"), Limits::max());
     EXPECT_EQ(readLeadingNumber("-1e999"), std::nullopt);
     EXPECT_EQ(readLeadingNumber("1" + std::string(400, '0')), std::nullopt);
+    // Past 32 bits, where a Windows long ends: neither the value nor the exponent wraps.
+    EXPECT_EQ(readLeadingNumber("4294967297"), 4294967297.0);
+    EXPECT_EQ(readLeadingNumber("1e4294967297"), std::nullopt);
 }
 
 TEST(NumberTextTest, ReadsAWholeTextAsOneNumberOrNothing) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <variant>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "control/Dispatcher.h"
 #include "control/Request.h"
 #include "core/runner/RunRig.h"
+#include "record/ProcessIdentity.h"
 
 namespace quendrix::control {
 namespace {
@@ -101,9 +103,16 @@ protected:
         rig.platform.clock().at(when, std::move(action));
     }
 
+    ~DispatcherTest() override { std::filesystem::remove_all(records); }
+
     RunRig rig;
+    const std::filesystem::path records =
+        std::filesystem::path(::testing::TempDir()) /
+        ("control-records-" + std::to_string(record::thisProcessId()));
+    app::RunRecorder recorder{
+        rig.form, rig.platform, {records, true, record::RecordWriter::Mode::Synchronous}};
     TestHost host{rig.platform};
-    Dispatcher dispatcher{rig.form, rig.platform, host};
+    Dispatcher dispatcher{rig.form, rig.platform, host, &recorder};
     std::vector<json> replies;
     std::vector<json> events;
 };
@@ -113,10 +122,12 @@ protected:
 TEST_F(DispatcherTest, RunIsAnsweredAtOnceAndWaitAnswersWithTheEnding) {
     EXPECT_EQ(request(R"({"id": 1, "cmd": "run"})"), (json{{"id", 1}, {"ok", true}}));
     EXPECT_FALSE(rig.form.runner().running());
-    EXPECT_EQ(request(R"({"id": 2, "cmd": "status"})")["running"], true);
+    const json status = request(R"({"id": 2, "cmd": "status"})");
+    EXPECT_EQ(status["running"], true);
+    EXPECT_EQ(status["record"], nullptr) << "started from the event loop, not yet";
     EXPECT_EQ(request(R"({"id": 3, "cmd": "wait"})"), json());
     std::optional<json> rerun;
-    const auto stopped = rig.form.runner().onRunStopped.subscribe([&](const runner::RunReport&) {
+    const auto stopped = rig.form.runner().onRunEnded.subscribe([&](const runner::RunReport&) {
         at(rig.platform.clock().now(), [&] { rerun = request(R"({"id": 4, "cmd": "run"})"); });
     });
     pumpUntilReplies(3);
@@ -127,7 +138,7 @@ TEST_F(DispatcherTest, RunIsAnsweredAtOnceAndWaitAnswersWithTheEnding) {
                                 {"row", 2},
                                 {"rows", 2},
                                 {"commands", 1},
-                                {"record", nullptr}}));
+                                {"record", (records / "2026-01-01T00-00-00").string()}}));
     const auto names = eventNames();
     EXPECT_EQ(names.front(), "row");
     EXPECT_EQ(names[1], "reply");

@@ -17,6 +17,7 @@
 #include "dryrun/DryRun.h"
 #include "dryrun/DryRunOptionParser.h"
 #include "dryrun/ReadThroughFileSystem.h"
+#include "platform/PathText.h"
 #include "sim/virtualtime/SimPlatform.h"
 
 namespace quendrix::dryrun {
@@ -28,7 +29,7 @@ using Texts = std::vector<std::string>;
 using Row = std::array<std::string, 3>;  // address, command, flag
 
 std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(platform::toPath(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
@@ -46,7 +47,7 @@ std::string protocolFile(const std::string& name, std::vector<Row> rows) {
         }
     }
     const std::string path = ::testing::TempDir() + name + ".protocol";
-    std::ofstream(path, std::ios::binary) << content;
+    std::ofstream(platform::toPath(path), std::ios::binary) << content;
     return path;
 }
 
@@ -163,18 +164,26 @@ TEST(DryRunTest, ThePauseAndTheStepMessageAreAnsweredWithOk) {
 }
 
 // The drawn position's bound is the option's, and only the run log asked for reaches the
-// disk; a cp1252 cell is written as UTF-8.
+// disk; a cp1252 cell is written as UTF-8. File names are UTF-8, also beyond a Windows
+// machine's ANSI code page (where the folder has a drive letter and backslashes).
 TEST(DryRunTest, MaxPositionLogAndTranscript) {
-    const std::string path = protocolFile(
-        "arnd", {{"1", "ZR", "W"}, {"1", "ArndR", "\xB2"}, {"Loop", "2", "1"}, {"End"}});
-    const std::string log = ::testing::TempDir() + "dry-run-log.txt";
-    const std::string transcript = ::testing::TempDir() + "dry-run-transcript.txt";
+    const std::string path =
+        protocolFile("arnd-\u8a66\u6599",
+                     {{"1", "ZR", "W"}, {"1", "ArndR", "\xB2"}, {"Loop", "2", "1"}, {"End"}});
+    const std::string log = ::testing::TempDir() + "dry-run-log-\u00b5\u0394.txt";
+    const std::string transcript = ::testing::TempDir() + "dry-run-transcript-\u8a66.txt";
     const Outcome run =
         dryRun({path, "--max-position", "1", "--log", log, "--transcript", transcript});
     EXPECT_EQ(commandsIn(run.out), (Texts{"/1ZR", "/1A1R", "/1A1R"}));
     EXPECT_NE(run.out.find("ArndR | \xC2\xB2  =>"), std::string::npos) << run.out;
     EXPECT_NE(readFile(log).find("\"Sent     : /1A1R\"\r\n"), std::string::npos);
     EXPECT_NE(readFile(transcript).find(" host>sim 41 A\n"), std::string::npos);
+
+    // A record that cannot be written is told, and changes nothing in how the run ends.
+    const Outcome unrecorded = dryRun({path, "--record", "/proc/none"});
+    EXPECT_EQ(unrecorded.status, run.status);
+    EXPECT_TRUE(unrecorded.err.starts_with("quendrix-dryrun: run record not written: cannot make "))
+        << unrecorded.err;
 }
 
 // Each command's reply as the program decoded it, from the run log: the status byte of the

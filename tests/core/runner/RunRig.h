@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -70,7 +71,7 @@ struct RunRig {
         });
         c.RunProtocol.at(0).click();
     }
-    long sent(std::string_view frame) {
+    std::ptrdiff_t sent(std::string_view frame) {
         return std::ranges::count(platform.serial().writes(), frame,
                                   &sim::SimSerialLine::Write::bytes);
     }
