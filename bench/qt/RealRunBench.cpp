@@ -143,6 +143,9 @@ void BM_QueryRowsOnTheShownWindow(benchmark::State& state) {
     queryRowsAgainstLineRate(state, Window::Shown);
 }
 BENCHMARK(BM_QueryRowsOnTheShownWindow)
+    ->ArgName("record")
+    ->Arg(0)
+    ->Arg(1)
     ->UseManualTime()
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
