@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "platform/PathText.h"
+
 namespace quendrix::record {
 
 namespace {
@@ -12,7 +14,7 @@ std::optional<std::filesystem::path> nonEmpty(const EnvironmentLookup& environme
     if (!value || value->empty()) {
         return std::nullopt;
     }
-    return std::filesystem::path(*value);
+    return platform::toPath(*value);
 }
 
 }  // namespace
@@ -36,11 +38,20 @@ std::filesystem::path recordsFolder(const EnvironmentLookup& environment) {
 
 std::filesystem::path recordsFolder() {
     return recordsFolder([](const std::string& name) -> std::optional<std::string> {
-        // The environment is read once, on the one thread, before anything can change it.
+    // The environment is read once, on the one thread, before anything can change it.
+#ifdef _WIN32
+        // The wide environment, as the narrow one would lose a profile folder outside the
+        // ANSI code page.
+        const std::wstring wide(name.begin(), name.end());
+        if (const wchar_t* value = _wgetenv(wide.c_str())) {
+            return platform::toText(std::filesystem::path(value));
+        }
+#else
         // NOLINTNEXTLINE(concurrency-mt-unsafe)
         if (const char* value = std::getenv(name.c_str())) {
             return std::string(value);
         }
+#endif
         return std::nullopt;
     });
 }

@@ -4,10 +4,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <tuple>
 
 #include "record/RecordWriter.h"
+#include "record/RecordsFolder.h"
 #include "record/RowsTable.h"
 #include "record/Sha256.h"
 #include "record/WallTimeText.h"
@@ -21,6 +23,35 @@ using namespace std::chrono;
 std::string readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The data folder's variables in their order; names outside ASCII stay what they are.
+TEST(RecordPartsTest, TheRecordsFolderFollowsTheDataFolder) {
+#ifdef _WIN32
+    const std::string variable = "LOCALAPPDATA";
+    const std::string data = "C:\\Users\\\xc2\xb5l \xe8\xa9\xa6\\AppData\\Local";
+    const std::string inData = "C:/Users/\xc2\xb5l \xe8\xa9\xa6/AppData/Local/quendrix/runs";
+#else
+    const std::string variable = "XDG_DATA_HOME";
+    const std::string data = "/data/\xc2\xb5l \xe8\xa9\xa6";
+    const std::string inData = data + "/quendrix/runs";
+#endif
+    struct Case {
+        std::optional<std::string> data, home;
+        std::string folder;
+    };
+    const Case cases[] = {
+        {data, "/home/a", inData},
+        {std::nullopt, "/home/a", "/home/a/.local/share/quendrix/runs"},
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        const auto folder = recordsFolder([&](const std::string& name) {
+            return name == variable ? c.data : name == "HOME" ? c.home : std::nullopt;
+        });
+        const std::u8string text = folder.generic_u8string();
+        EXPECT_EQ(std::string(text.begin(), text.end()), c.folder);
+    }
 }
 
 // The standard test vectors, the last fed in uneven pieces.
