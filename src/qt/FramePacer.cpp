@@ -35,14 +35,18 @@ void FramePacer::setFrame(std::chrono::milliseconds frame) {
     }
 }
 
+bool FramePacer::withinFrame() const {
+    return sinceLastPaint_.isValid() &&
+           std::chrono::milliseconds(sinceLastPaint_.elapsed()) < frame_;
+}
+
 // Qt asks the window for one paint of everything changed since the last, and asks again only
 // after that paint: a held request keeps the later changes waiting with it.
 bool FramePacer::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &window_ || event->type() != QEvent::UpdateRequest) {
         return false;
     }
-    if (sinceLastPaint_.isValid() &&
-        std::chrono::milliseconds(sinceLastPaint_.elapsed()) < frame_) {
+    if (withinFrame()) {
         if (!frameEnd_.isActive()) {
             armForFrameEnd();
         }
@@ -50,6 +54,8 @@ bool FramePacer::eventFilter(QObject* watched, QEvent* event) {
     }
     frameEnd_.stop();
     sinceLastPaint_.start();
+    // What widgets change now joins the paint that Qt is about to make.
+    emit aboutToPaint();
     return false;
 }
 

@@ -21,8 +21,14 @@ public:
     explicit FramePacer(QWidget& window);
 
     std::chrono::milliseconds frame() const { return frame_; }
+    // Whether a change now would wait for the frame's end: a paint came less than a frame ago.
+    bool withinFrame() const;
     // A held paint then waits for the new frame's end, counted from the last paint.
     void setFrame(std::chrono::milliseconds frame);
+
+signals:
+    // The window is about to be painted: what was held for the frame's end goes in now.
+    void aboutToPaint();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

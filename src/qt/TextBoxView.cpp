@@ -1,14 +1,17 @@
 #include "qt/TextBoxView.h"
 
+#include <QEvent>
 #include <string>
 
 #include "qt/ControlPlacement.h"
+#include "qt/FramePacer.h"
 #include "qt/KeyCodes.h"
 #include "qt/shared/CodePage.h"
 
 namespace quendrix::qt {
 
-TextBoxView::TextBoxView(platform::TextBox& box, QWidget* parent) : QLineEdit(parent), box_(box) {
+TextBoxView::TextBoxView(platform::TextBox& box, FramePacer* pacer, QWidget* parent)
+    : QLineEdit(parent), box_(box), pacer_(pacer) {
     if (box.pointSize() > 0) {
         QFont big = font();
         big.setPointSize(box.pointSize());
@@ -18,6 +21,13 @@ TextBoxView::TextBoxView(platform::TextBox& box, QWidget* parent) : QLineEdit(pa
     connect(this, &QLineEdit::textChanged, this, &TextBoxView::takeText);
     connect(this, &QLineEdit::cursorPositionChanged, this,
             [this](int, int position) { takeCaret(position); });
+    if (pacer_ != nullptr) {
+        connect(pacer_, &FramePacer::aboutToPaint, this, [this] {
+            if (held_) {
+                showText();
+            }
+        });
+    }
     subscription_ = box.observe([this] { sync(); });
     sync();
 }
@@ -29,9 +39,26 @@ void TextBoxView::sync() {
     ControlPlacement::apply(box_, *this);
     // A box beyond the window, such as the counter that a reply wait lowers on every pass, takes
     // its text when it takes the focus; laying the text out at every change would be for nothing.
-    if (ControlPlacement::seen(box_) || hasFocus()) {
-        showText();
+    if (!hasFocus() && (!ControlPlacement::seen(box_) || holdForFrame())) {
+        return;
     }
+    showText();
+    changedSincePaint_ = true;
+}
+
+// The first new text after the box was painted goes in at once; the later ones within the
+// window's frame wait for its paint. A caret that moves over the shown text moves at once.
+bool TextBoxView::holdForFrame() {
+    if (held_) {
+        return true;
+    }
+    if (!changedSincePaint_ || pacer_ == nullptr || !pacer_->withinFrame() ||
+        text() == toQString(box_.text())) {
+        return false;
+    }
+    held_ = true;
+    update();
+    return true;
 }
 
 void TextBoxView::showText() {
@@ -39,6 +66,7 @@ void TextBoxView::showText() {
         return;
     }
     syncing_ = true;
+    held_ = false;
     const QString text = toQString(box_.text());
     if (this->text() != text) {
         setText(text);
@@ -66,6 +94,18 @@ void TextBoxView::takeCaret(int position) {
     syncing_ = true;
     box_.setSelStart(position);
     syncing_ = false;
+}
+
+// Whatever reaches the box, a paint, a key, a click or a drop, finds the program's text in it,
+// so that an edit never starts from a held one.
+bool TextBoxView::event(QEvent* event) {
+    if (held_) {
+        showText();
+    }
+    if (event->type() == QEvent::Paint) {
+        changedSincePaint_ = false;
+    }
+    return QLineEdit::event(event);
 }
 
 void TextBoxView::keyPressEvent(QKeyEvent* event) {

@@ -24,7 +24,7 @@ WindowView::WindowView(platform::Window& window, const QFont& gridFont)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       window_(window) {
-    new FramePacer(*this);  // a child of the window
+    pacer_ = new FramePacer(*this);  // a child of the window
     setObjectName(toQString(window_.name()));
     // The layout in twips was made for an 11-pixel dialog font; larger captions would clip.
     QFont dialogFont = font();
@@ -67,7 +67,7 @@ QWidget* WindowView::makeWidget(platform::Control& control, QWidget& parent,
                                 const QFont& gridFont) {
     switch (control.kind()) {
         case ControlKind::TextBox: {
-            auto* box = new TextBoxView(static_cast<platform::TextBox&>(control), &parent);
+            auto* box = new TextBoxView(static_cast<platform::TextBox&>(control), pacer_, &parent);
             box->setStyle(&textBoxStyle_);
             return box;
         }

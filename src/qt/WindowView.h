@@ -8,6 +8,8 @@
 
 namespace quendrix::qt {
 
+class FramePacer;
+
 // A window of the program on screen, as a top-level window of fixed size: one widget per
 // control, placed at the control's place inside its parent, named after it, in the order of
 // its container, which is the tab order. It is painted at most once a frame (FramePacer). It
@@ -38,6 +40,7 @@ private:
     void sync();
 
     platform::Window& window_;
+    FramePacer* pacer_ = nullptr;  // a child of the window
     // The text boxes' style; they give it back before it goes.
     PanelPictureStyle textBoxStyle_;
     // In the inventory's order, which is also the tab order.

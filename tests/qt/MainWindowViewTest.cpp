@@ -200,11 +200,26 @@ TEST_F(MainWindowViewTest, ChangesWithinAFrameArePaintedTogetherAtItsEnd) {
         QCoreApplication::processEvents();
     }
     EXPECT_EQ(counter.paints, before + 1);
-    EXPECT_EQ(box->text(), "/0`3");  // the widget itself is up to date
 
     pacer->setFrame(std::chrono::milliseconds(0));  // the frame ends
     EXPECT_TRUE(testsupport::pumpUntil([&] { return counter.paints > before + 1; }));
     EXPECT_EQ(counter.paints, before + 2);
+    EXPECT_EQ(box->text(), "/0`3");  // the frame's one paint shows the newest text
+}
+
+// A box may hold the program's newest text for the frame's paint; a key that reaches it first
+// edits that text, not the one the box last showed.
+TEST_F(MainWindowViewTest, AnEditStartsFromTheProgramsNewestTextEvenWithinAFrame) {
+    auto* pacer = view.findChild<FramePacer*>();
+    ASSERT_NE(pacer, nullptr);
+    auto* edit = widget<QLineEdit>("strPumpString");
+    pacer->setFrame(std::chrono::hours(1));
+    controls.strPumpString.setText("/1Z");
+    controls.strPumpString.setText("/1ZR");
+    controls.strPumpString.setSelStart(4);
+    pressKey(edit, Qt::Key_X, "X");
+    EXPECT_EQ(controls.strPumpString.text(), "/1ZRX");
+    EXPECT_EQ(edit->text(), "/1ZRX");
 }
 
 // A reply's flash that is over before the next frame still shows, for one paint.
