@@ -207,6 +207,28 @@ TEST_F(MainWindowViewTest, ChangesWithinAFrameArePaintedTogetherAtItsEnd) {
     EXPECT_EQ(box->text(), "/0`3");  // the frame's one paint shows the newest text
 }
 
+// What the program changes waits for the program's frame; the operator's hand does not.
+TEST_F(MainWindowViewTest, TheOperatorsInputBringsAHeldPaintAtTheScreensPace) {
+    auto* pacer = view.findChild<FramePacer*>();
+    ASSERT_NE(pacer, nullptr);
+    EXPECT_GE(pacer->frame(), FramePacer::kProgramFrame);
+    EXPECT_LE(pacer->inputFrame(), pacer->frame());
+    auto* box = widget<QLineEdit>("Text3");
+    const PaintCounter counter(*box);
+    pacer->setFrame(std::chrono::milliseconds(0));
+    QCoreApplication::processEvents();
+    const int before = counter.paints;
+    pacer->setFrame(std::chrono::hours(1));
+    controls.Text3.setText("/0`");
+    testsupport::pumpFor(std::chrono::milliseconds(100));
+    const int held = counter.paints;
+    EXPECT_EQ(held, before);
+
+    mouse(widget<QWidget>("Frame3"), QEvent::MouseMove, QPoint(2, 2));
+    EXPECT_TRUE(testsupport::pumpUntil([&] { return counter.paints > held; }));
+    EXPECT_EQ(box->text(), "/0`");
+}
+
 // A box may hold the program's newest text for the frame's paint; a key that reaches it first
 // edits that text, not the one the box last showed.
 TEST_F(MainWindowViewTest, AnEditStartsFromTheProgramsNewestTextEvenWithinAFrame) {
