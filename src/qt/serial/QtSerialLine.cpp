@@ -3,7 +3,14 @@
 #include <QByteArray>
 #include <QMetaObject>
 #include <QObject>
+#include <cerrno>
+#include <cstring>
+#include <optional>
 #include <string>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 #include "platform/Failure.h"
 #include "platform/MessageBox.h"
@@ -121,12 +128,51 @@ void QtSerialLine::write(std::string_view bytes) {
     if (lossPending_) {
         throw Failure("the serial device " + deviceName_.toStdString() + " has gone away");
     }
-    const auto size = static_cast<qint64>(bytes.size());
+    if (const std::optional<std::size_t> taken = writeDirectly(bytes)) {
+        // What a full driver does not take yet waits in the port, which sends it as room comes.
+        queue(bytes.substr(*taken));
+        return;
+    }
     // Handing the bytes to the driver now rather than on the next pass of the event loop
     // keeps a command right behind the reply that let it go.
+    const auto size = static_cast<qint64>(bytes.size());
     if (port_.write(bytes.data(), size) != size || !port_.flush() || lossPending_) {
         fail("cannot write to");
     }
+}
+
+void QtSerialLine::queue(std::string_view bytes) {
+    const auto size = static_cast<qint64>(bytes.size());
+    if (size > 0 && port_.write(bytes.data(), size) != size) {
+        fail("cannot write to");
+    }
+}
+
+// The port's own write arms a write notifier and its flush disarms it, each a pass of the event
+// loop that wakes for nothing. A command fits the driver's buffer, so where the system lets it,
+// the bytes go to the driver at once. Nothing where the port has no such way.
+std::optional<std::size_t> QtSerialLine::writeDirectly(std::string_view bytes) {
+#ifdef Q_OS_UNIX
+    if (port_.bytesToWrite() > 0) {
+        return 0;  // behind what waits already
+    }
+    ssize_t written = 0;
+    do {
+        written = ::write(port_.handle(), bytes.data(), bytes.size());
+    } while (written < 0 && errno == EINTR);
+    if (written >= 0) {
+        return static_cast<std::size_t>(written);
+    }
+    if (errno == EAGAIN || errno == EWOULDBLOCK) {
+        return 0;
+    }
+    const std::string reason = std::strerror(errno);
+    onError(QSerialPort::WriteError);
+    throw Failure("cannot write to serial port " + deviceName_.toStdString() + ": " + reason);
+#else
+    static_cast<void>(bytes);
+    return std::nullopt;
+#endif
 }
 
 void QtSerialLine::deliverReceived() {

@@ -2,6 +2,8 @@
 
 #include <QSerialPort>
 #include <QString>
+#include <cstddef>
+#include <optional>
 #include <string_view>
 
 #include "platform/LineSettings.h"
@@ -30,6 +32,9 @@ public:
     bool isOpen() const { return port_.isOpen(); }
 
 private:
+    // How many of `bytes` went straight to the driver, or nothing where they cannot.
+    std::optional<std::size_t> writeDirectly(std::string_view bytes);
+    void queue(std::string_view bytes);
     void deliverReceived();
     void onError(QSerialPort::SerialPortError error);
     void loseLine();

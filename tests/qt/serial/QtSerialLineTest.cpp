@@ -103,6 +103,41 @@ TEST_F(QtSerialLineTest, HangUpClosesThePortOnceAndTellsTheReceiverOnce) {
     EXPECT_EQ(linesLost, 1);
 }
 
+TEST_F(QtSerialLineTest, AWriteToAHungUpLineFailsNamingTheDeviceAndLosesTheLineOnce) {
+    line.open(1, LineSettings{});
+    const std::string device = ::ptsname(master);
+    ::close(std::exchange(master, -1));
+    EXPECT_THAT([&] { line.write("/1Q\r\n"); },
+                ::testing::ThrowsMessage<Failure>(::testing::HasSubstr(device)));
+    ASSERT_TRUE(testsupport::pumpUntil([&] { return linesLost > 0; }));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(line.isOpen());
+    EXPECT_EQ(linesLost, 1);
+}
+
+// More than the driver takes at once goes out whole and in order, and so does what follows.
+TEST_F(QtSerialLineTest, BytesTheDriverCannotTakeYetFollowInOrder) {
+    line.open(1, LineSettings{});
+    std::string sent;
+    for (int i = 0; sent.size() < 300'000; ++i) {
+        sent += std::to_string(i) + "\r\n";
+    }
+    line.write(sent);
+    line.write("/1Q\r\n");
+    sent += "/1Q\r\n";
+    std::string arrived;
+    const auto drain = [&] {
+        char chunk[4096];
+        for (ssize_t n; (n = ::read(master, chunk, sizeof chunk)) > 0;) {
+            arrived.append(chunk, static_cast<std::size_t>(n));
+        }
+        return arrived.size() >= sent.size();
+    };
+    ASSERT_NE(::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK), -1);
+    ASSERT_TRUE(testsupport::pumpUntil(drain));
+    EXPECT_EQ(arrived, sent);
+}
+
 // A pseudo-terminal carries eight bits and no parity bit whatever it is told; the rest shows.
 TEST_F(QtSerialLineTest, LineTakesTheSettingsWithoutFlowControl) {
     // The settings, the speed, and the flags of PARODD, CMSPAR, CSTOPB and CRTSCTS.
