@@ -1,6 +1,7 @@
 #include "common/NumberText.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <iterator>
@@ -237,6 +238,15 @@ std::string formatNumber(double value) {
     }
     if (value == 0.0) {
         return "0";
+    }
+    // A counter steps through whole numbers on every pass of a wait; below 10^15 a whole number
+    // has at most 15 digits, which the rounding keeps as they are.
+    if (constexpr double kExactWhole = 1e15;
+        std::abs(value) < kExactWhole && value == std::trunc(value)) {
+        std::array<char, 24> digits{};
+        const auto written = std::to_chars(digits.data(), digits.data() + digits.size(),
+                                           static_cast<std::int64_t>(value));
+        return std::string(digits.data(), written.ptr);
     }
     return layOutPlain(roundToSignificantDigits(value));
 }

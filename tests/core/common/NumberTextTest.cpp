@@ -73,6 +73,12 @@ TEST(NumberTextTest, WritesTheShortestPlainDecimalOfFifteenDigits) {
     EXPECT_EQ(formatNumber(1.0 / 3), "0.333333333333333");
     EXPECT_EQ(formatNumber(1234567890123456.0), "1234567890123460");
     EXPECT_EQ(formatNumber(999999999999999.9), "1000000000000000");
+    // Whole numbers on both sides of fifteen digits.
+    EXPECT_EQ(formatNumber(-32768.0), "-32768");
+    EXPECT_EQ(formatNumber(999999999999999.0), "999999999999999");
+    EXPECT_EQ(formatNumber(-999999999999999.0), "-999999999999999");
+    EXPECT_EQ(formatNumber(1e15), "1000000000000000");
+    EXPECT_EQ(formatNumber(1000000000000001.0), "1000000000000000");
     EXPECT_EQ(formatNumber(-1.5e-20), "-0.000000000000000000015");
     EXPECT_EQ(formatNumber(Limits::denorm_min()), "0." + std::string(323, '0') + "494065645841247");
     EXPECT_EQ(formatNumber(Limits::max()), "179769313486232" + std::string(294, '0'));
