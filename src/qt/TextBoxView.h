@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QPointer>
 
 #include "platform/TextBox.h"
 
@@ -34,7 +35,7 @@ private:
     bool holdForFrame();
 
     platform::TextBox& box_;
-    FramePacer* pacer_;
+    QPointer<FramePacer> pacer_;  // the window's, which may go before its boxes
     bool held_ = false;
     bool changedSincePaint_ = false;
     bool syncing_ = false;
