@@ -22,11 +22,7 @@ TextBoxView::TextBoxView(platform::TextBox& box, FramePacer* pacer, QWidget* par
     connect(this, &QLineEdit::cursorPositionChanged, this,
             [this](int, int position) { takeCaret(position); });
     if (pacer_ != nullptr) {
-        connect(pacer_, &FramePacer::aboutToPaint, this, [this] {
-            if (held_) {
-                showText();
-            }
-        });
+        connect(pacer_, &FramePacer::aboutToPaint, this, &TextBoxView::showHeldText);
     }
     subscription_ = box.observe([this] { sync(); });
     sync();
@@ -59,6 +55,12 @@ bool TextBoxView::holdForFrame() {
     held_ = true;
     update();
     return true;
+}
+
+void TextBoxView::showHeldText() {
+    if (held_) {
+        showText();
+    }
 }
 
 void TextBoxView::showText() {
@@ -99,9 +101,7 @@ void TextBoxView::takeCaret(int position) {
 // Whatever reaches the box, a paint, a key, a click or a drop, finds the program's text in it,
 // so that an edit never starts from a held one.
 bool TextBoxView::event(QEvent* event) {
-    if (held_) {
-        showText();
-    }
+    showHeldText();
     if (event->type() == QEvent::Paint) {
         changedSincePaint_ = false;
     }

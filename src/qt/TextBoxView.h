@@ -30,6 +30,7 @@ protected:
 private:
     void sync();
     void showText();
+    void showHeldText();
     void takeText(const QString& text);
     void takeCaret(int position);
     bool holdForFrame();
